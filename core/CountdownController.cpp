@@ -1,0 +1,162 @@
+#include "CountdownController.h"
+
+#include "Texts.h"
+
+namespace qorvane {
+
+namespace {
+
+std::wstring str(std::wstring_view text) { return std::wstring(text); }
+
+}  // namespace
+
+void CountdownController::load() {
+    if (platform_.isPreviousInstanceRunning()) {
+        platform_.showMessage(str(texts::kAlreadyRunning), str(texts::kTitleSystemNotice), MessageIcon::Information);
+        platform_.terminate();
+        return;
+    }
+    for (int position = 0; position < kActionCount; ++position) {
+        model_.comboEntries.emplace_back(actionRow(position)->entry);
+    }
+    setVisible({Widget::Label8, Widget::Label9, Widget::Label10, Widget::Label11, Widget::Label12}, false);
+}
+
+void CountdownController::chooseAction() {
+    if (const auto row = actionRow(model_.comboSelected)) {
+        model_[Widget::Label4].text = row->suffix;
+        model_[Widget::Label8].text = row->heading;
+    }
+    setVisible({Widget::Text1, Widget::Label2, Widget::Text2, Widget::Label3}, true);
+}
+
+void CountdownController::execute() {
+    const std::wstring attention = str(texts::kTitleAttention);
+    if (model_.comboText().empty() && !model_[Widget::Text2].visible) {
+        platform_.showMessage(str(texts::kChooseAction), attention, MessageIcon::None);
+        return;
+    }
+    std::wstring& hours = model_[Widget::Text1].text;
+    const std::wstring& minutes = model_[Widget::Text2].text;
+    if (minutes.empty() && hours.empty()) {
+        platform_.showMessage(str(texts::kSetTime), attention, MessageIcon::None);
+        return;
+    }
+    if (!minutes.empty() && hours.empty()) {
+        hours = L"0";
+    }
+    if (minutes.empty() && !hours.empty()) {
+        setMinutesText(L"0");
+    }
+
+    // The timer starts only for a valid time, so a refused entry leaves the
+    // setup view exactly as it is.
+    const auto start = startValue(hours, minutes);
+    if (!start) {
+        platform_.showMessage(str(texts::kInvalidTime), attention, MessageIcon::None);
+        return;
+    }
+    model_.timer1Running = true;
+    remaining_ = *start;
+    if (remaining_ == 0) {
+        // Stopped before the launch: a launch failure shows a modal message,
+        // and no elapse may come in under it.
+        stopTimer1();
+        launchAction();
+    }
+
+    model_[Widget::Command1].enabled = false;
+    platform_.setTaskbarButtonVisible(false);
+    const auto [hoursLeft, minutesLeft] = splitForDisplay(remaining_);
+    model_[Widget::Label9].text = hoursLeft;
+    model_[Widget::Label11].text = minutesLeft;
+    setVisible({Widget::Label8, Widget::Label9, Widget::Label10, Widget::Label11, Widget::Label12}, true);
+    setVisible({Widget::Label1, Widget::Label2, Widget::Label3, Widget::Label4}, false);
+    setVisible({Widget::Combo1, Widget::Text1, Widget::Text2}, false);
+}
+
+void CountdownController::tick() {
+    // An elapse queued before the timer was stopped must not count.
+    if (!model_.timer1Running) {
+        return;
+    }
+    remaining_ = decrement(remaining_);
+    const auto [hoursLeft, minutesLeft] = splitForDisplay(remaining_);
+    model_[Widget::Text1].text = hoursLeft;
+    setMinutesText(minutesLeft);
+    model_[Widget::Label9].text = hoursLeft;
+    model_[Widget::Label11].text = minutesLeft;
+    if (remaining_ == 0) {
+        stopTimer1();
+        launchAction();
+    }
+}
+
+void CountdownController::launchAction() {
+    const auto row = actionRow(model_.comboSelected);
+    if (!row) {
+        return;
+    }
+    if (!platform_.runHidden(str(row->commandLine))) {
+        platform_.showMessage(texts::launchFailed(row->entry), str(texts::kTitleAttention), MessageIcon::None);
+    }
+}
+
+void CountdownController::cancel() {
+    stopTimer1();
+    model_[Widget::Command1].enabled = true;
+    model_[Widget::Text1].text.clear();
+    setMinutesText(L"");
+    platform_.setTaskbarButtonVisible(true);
+    setVisible({Widget::Label8, Widget::Label9, Widget::Label10, Widget::Label11, Widget::Label12}, false);
+    setVisible({Widget::Label1, Widget::Combo1}, true);
+    setVisible({Widget::Label2, Widget::Label3, Widget::Label4, Widget::Text1, Widget::Text2},
+               !model_.comboText().empty());
+}
+
+void CountdownController::minutesTextChanged() {
+    if (minutesTooLarge(model_[Widget::Text2].text)) {
+        setMinutesText(L"");
+    }
+}
+
+void CountdownController::openCreditLink() {
+    platform_.openDocument(L"open", str(texts::kCreditLink), L"", L"", kShowCommandShow);
+}
+
+void CountdownController::boxTextEdited(Widget box, const std::wstring& text) {
+    if (box != Widget::Text1 && box != Widget::Text2) {
+        return;
+    }
+    model_[box].text = keepDigits(text);
+    if (box == Widget::Text2) {
+        minutesTextChanged();
+    }
+}
+
+void CountdownController::hideToBackground() {
+    model_.formVisible = false;
+    platform_.showMessage(str(texts::kInBackground), str(texts::kTitleAttention), MessageIcon::None);
+}
+
+void CountdownController::pollRecallHotkey() {
+    const bool f12 = platform_.isKeyDown(kVirtualKeyF12);
+    const bool control = platform_.isKeyDown(kVirtualKeyControl);
+    if (f12 && control) {
+        platform_.bringToFront();
+        model_.formVisible = true;
+    }
+}
+
+void CountdownController::setMinutesText(std::wstring text) {
+    model_[Widget::Text2].text = std::move(text);
+    minutesTextChanged();
+}
+
+void CountdownController::setVisible(std::initializer_list<Widget> widgets, bool visible) {
+    for (const Widget widget : widgets) {
+        model_[widget].visible = visible;
+    }
+}
+
+}  // namespace qorvane

@@ -1,0 +1,57 @@
+#pragma once
+
+// Carries out every event of the window as changes to the WindowModel plus
+// calls to the platform. It never draws: the window shows the model after
+// each operation.
+
+#include <initializer_list>
+#include <string>
+
+#include "CountdownRules.h"
+#include "PlatformServices.h"
+#include "WindowModel.h"
+
+namespace qorvane {
+
+class CountdownController {
+public:
+    explicit CountdownController(PlatformServices& platform) : platform_(platform) {}
+
+    CountdownController(const CountdownController&) = delete;
+    CountdownController& operator=(const CountdownController&) = delete;
+
+    // Window events. What the user changed directly (the list selection) is
+    // written into model() before the matching operation runs.
+    void load();
+    void chooseAction();
+    void execute();
+    void cancel();
+    void tick();
+    void minutesTextChanged();
+    void openCreditLink();
+    bool acceptsKey(wchar_t character) const { return qorvane::acceptsKey(character); }
+
+    // The user changed the text of the hours or minutes box (typing, pasting,
+    // deleting). Only its digits are kept; the minutes rule then runs once.
+    void boxTextEdited(Widget box, const std::wstring& text);
+
+    // Background mode.
+    void hideToBackground();
+    void pollRecallHotkey();
+
+    WindowModel& model() { return model_; }
+    const WindowModel& model() const { return model_; }
+    RemainingMinutes remainingMinutes() const { return remaining_; }
+
+private:
+    void launchAction();
+    void setMinutesText(std::wstring text);
+    void setVisible(std::initializer_list<Widget> widgets, bool visible);
+    void stopTimer1() { model_.timer1Running = false; }
+
+    PlatformServices& platform_;
+    WindowModel model_;
+    RemainingMinutes remaining_ = 0;
+};
+
+}  // namespace qorvane

@@ -1,0 +1,51 @@
+# Shared by scripts/run and scripts/test: installing what a fresh Debian needs.
+# shellcheck shell=bash
+
+QS_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+die() {
+    echo "error: $*" >&2
+    exit 1
+}
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null 2>&1; then
+        sudo "$@"
+    else
+        die "root rights are needed for: $* (run as root or install sudo)"
+    fi
+}
+
+# Installs the Debian packages that are not installed yet; does nothing when all are.
+ensure_packages() {
+    local missing=() package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    command -v apt-get >/dev/null 2>&1 || die "apt-get not found; this script expects Debian. Missing: ${missing[*]}"
+    echo "Installing: ${missing[*]}"
+    as_root apt-get update -qq || die "apt-get update failed"
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" \
+        || die "could not install: ${missing[*]}"
+}
+
+BUILD_PACKAGES=(cmake make g++ libgtest-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+WINE_PACKAGES=(wine wine64 xvfb xauth x11-apps imagemagick fonts-wqy-zenhei locales)
+
+# Wine shows Chinese only with a Chinese locale present.
+ensure_chinese_locale() {
+    locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$' && return 0
+    echo "Generating the zh_CN.UTF-8 locale"
+    as_root sed -i 's/^# *zh_CN.UTF-8 UTF-8/zh_CN.UTF-8 UTF-8/' /etc/locale.gen
+    grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+    as_root locale-gen >/dev/null || die "locale-gen failed"
+}
+
+build_preset() {
+    local preset=$1
+    cmake --preset "$preset" >/dev/null || die "configuring the '$preset' build failed"
+    cmake --build --preset "$preset" || die "the '$preset' build failed"
+}
