@@ -18,7 +18,7 @@ inline constexpr std::wstring_view kCancelTask = L"取消任务";
 inline constexpr std::wstring_view kHide = L"隐藏";
 inline constexpr std::wstring_view kBy = L"By:";
 inline constexpr std::wstring_view kMaker = L"Tovric";
-inline constexpr std::wstring_view kContact = L"Email: tovric@example.com";
+inline constexpr std::wstring_view kContact = L"Email: tv@example.com";
 inline constexpr std::wstring_view kCreditLink = L"https://tovric.example.com/";
 
 inline constexpr std::wstring_view kTitleAttention = L"注意";

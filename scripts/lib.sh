@@ -33,7 +33,7 @@ ensure_packages() {
 }
 
 BUILD_PACKAGES=(cmake make g++ libgtest-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
-WINE_PACKAGES=(wine wine64 xvfb xauth x11-apps imagemagick fonts-wqy-zenhei locales)
+WINE_PACKAGES=(wine wine64 xvfb xauth x11-utils imagemagick fonts-wqy-zenhei fonts-wqy-microhei locales)
 
 # Wine shows Chinese only with a Chinese locale present.
 ensure_chinese_locale() {

@@ -1,0 +1,171 @@
+#include "win32/Win32PlatformServices.h"
+
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+namespace qorvane::win32 {
+
+namespace {
+
+// One name per session: a copy started in another user's session is not "this" program running.
+constexpr wchar_t kInstanceMutexName[] = L"Local\\Qorvane.TimedShutdown.SingleInstance";
+
+std::string toAnsi(const std::wstring& text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int wideLength = static_cast<int>(text.size());
+    const int size = ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), wideLength, nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0) {
+        ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), wideLength, ansi.data(), size, nullptr, nullptr);
+    }
+    return ansi;
+}
+
+// The program a command line names, in the system directory and nowhere else:
+// neither our own folder nor the working folder can plant a look-alike.
+std::wstring systemProgramPath(const std::wstring& commandLine) {
+    const std::wstring name = commandLine.substr(0, commandLine.find(L' '));
+    wchar_t directory[MAX_PATH];
+    const UINT length = ::GetSystemDirectoryW(directory, MAX_PATH);
+    if (name.empty() || length == 0 || length >= MAX_PATH) {
+        return {};
+    }
+    return std::wstring(directory, length) + L'\\' + name + L".exe";
+}
+
+}  // namespace
+
+void Win32PlatformServices::attach(HWND window, std::function<void()> beforeModal) {
+    window_ = window;
+    beforeModal_ = std::move(beforeModal);
+}
+
+bool Win32PlatformServices::isPreviousInstanceRunning() {
+    if (!instanceMutex_) {
+        // Creation and the existence test are one atomic step, so copies
+        // started at the same moment still find exactly one first copy.
+        instanceMutex_ = UniqueHandle(::CreateMutexW(nullptr, FALSE, kInstanceMutexName));
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_ALREADY_EXISTS) {
+            return true;
+        }
+        // A mutex we may not open was made by another copy.
+        return !instanceMutex_ && error == ERROR_ACCESS_DENIED;
+    }
+    return false;
+}
+
+void Win32PlatformServices::showMessage(const std::wstring& text, const std::wstring& title, MessageIcon icon) {
+    if (beforeModal_) {
+        beforeModal_();
+    }
+    const bool owned = window_ != nullptr && ::IsWindowVisible(window_);
+    UINT type = MB_OK | (icon == MessageIcon::Information ? MB_ICONINFORMATION : 0U);
+    if (!owned) {
+        // With no window on screen the box must come up in front by itself.
+        type |= MB_SETFOREGROUND | MB_TOPMOST;
+    }
+    ::MessageBoxW(owned ? window_ : nullptr, text.c_str(), title.c_str(), type);
+}
+
+void Win32PlatformServices::terminate() {
+    terminated_ = true;
+    if (window_ != nullptr) {
+        ::DestroyWindow(window_);
+    }
+}
+
+bool Win32PlatformServices::runHidden(const std::wstring& commandLine) {
+    const std::wstring program = systemProgramPath(commandLine);
+    if (program.empty()) {
+        return false;
+    }
+    std::vector<wchar_t> mutableCommandLine(commandLine.begin(), commandLine.end());
+    mutableCommandLine.push_back(L'\0');
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(program.c_str(), mutableCommandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                          nullptr, nullptr, &startup, &process)) {
+        return false;
+    }
+    // Started and forgotten.
+    UniqueHandle processHandle(process.hProcess);
+    UniqueHandle threadHandle(process.hThread);
+    return true;
+}
+
+void Win32PlatformServices::setTaskbarButtonVisible(bool visible) {
+    taskbarButtonVisible_ = visible;
+    applyTaskbarButton();
+}
+
+void Win32PlatformServices::windowShown() {
+    if (!taskbarButtonVisible_) {
+        applyTaskbarButton();
+    }
+}
+
+// ITaskbarList removes and restores the button of a window that stays on
+// screen, on every Windows from 7 on, without touching the window's styles
+// (a tool-window style change would only show after hiding the window).
+void Win32PlatformServices::applyTaskbarButton() {
+    if (window_ == nullptr) {
+        return;
+    }
+    if (!taskbarList_) {
+        if (FAILED(::CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList,
+                                      taskbarList_.put())) ||
+            FAILED(taskbarList_->HrInit())) {
+            taskbarList_.reset();
+            return;
+        }
+    }
+    if (taskbarButtonVisible_) {
+        taskbarList_->AddTab(window_);
+    } else {
+        taskbarList_->DeleteTab(window_);
+    }
+}
+
+void Win32PlatformServices::openDocument(const std::wstring& verb, const std::wstring& file,
+                                         const std::wstring& parameters, const std::wstring& directory,
+                                         int showCommand) {
+    const std::string ansiVerb = toAnsi(verb);
+    const std::string ansiFile = toAnsi(file);
+    const std::string ansiParameters = toAnsi(parameters);
+    const std::string ansiDirectory = toAnsi(directory);
+    ::ShellExecuteA(window_, ansiVerb.c_str(), ansiFile.c_str(), ansiParameters.c_str(), ansiDirectory.c_str(),
+                    showCommand);
+}
+
+bool Win32PlatformServices::isKeyDown(int virtualKey) { return ::GetAsyncKeyState(virtualKey) < 0; }
+
+void Win32PlatformServices::bringToFront() {
+    if (window_ == nullptr) {
+        return;
+    }
+    if (::IsIconic(window_)) {
+        ::ShowWindow(window_, SW_RESTORE);
+    }
+    if (::GetForegroundWindow() == window_ || ::SetForegroundWindow(window_)) {
+        return;
+    }
+    // Windows keeps the foreground from a program that did not get the last
+    // input; sharing the input state of the window in front lifts that.
+    const HWND front = ::GetForegroundWindow();
+    const DWORD frontThread = front != nullptr ? ::GetWindowThreadProcessId(front, nullptr) : 0;
+    const DWORD ourThread = ::GetCurrentThreadId();
+    if (frontThread != 0 && frontThread != ourThread && ::AttachThreadInput(ourThread, frontThread, TRUE)) {
+        ::SetForegroundWindow(window_);
+        ::AttachThreadInput(ourThread, frontThread, FALSE);
+    }
+}
+
+}  // namespace qorvane::win32

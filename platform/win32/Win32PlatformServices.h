@@ -1,0 +1,45 @@
+#pragma once
+
+#include <windows.h>
+#include <shobjidl.h>
+
+#include <functional>
+
+#include "PlatformServices.h"
+#include "win32/Handles.h"
+
+namespace qorvane::win32 {
+
+class Win32PlatformServices final : public PlatformServices {
+public:
+    Win32PlatformServices() = default;
+
+    // The program's window, and what to do just before a modal box opens
+    // (the window brings itself up to date, so a hidden window is gone first).
+    void attach(HWND window, std::function<void()> beforeModal);
+    bool terminated() const { return terminated_; }
+    // Showing a window gives it a taskbar button again; take it away if it should have none.
+    void windowShown();
+
+    bool isPreviousInstanceRunning() override;
+    void showMessage(const std::wstring& text, const std::wstring& title, MessageIcon icon) override;
+    void terminate() override;
+    bool runHidden(const std::wstring& commandLine) override;
+    void setTaskbarButtonVisible(bool visible) override;
+    void openDocument(const std::wstring& verb, const std::wstring& file, const std::wstring& parameters,
+                      const std::wstring& directory, int showCommand) override;
+    bool isKeyDown(int virtualKey) override;
+    void bringToFront() override;
+
+private:
+    void applyTaskbarButton();
+
+    HWND window_ = nullptr;
+    std::function<void()> beforeModal_;
+    UniqueHandle instanceMutex_;
+    ComPtr<ITaskbarList> taskbarList_;
+    bool taskbarButtonVisible_ = true;
+    bool terminated_ = false;
+};
+
+}  // namespace qorvane::win32

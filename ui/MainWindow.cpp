@@ -1,0 +1,447 @@
+#include "MainWindow.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "Form1Layout.h"
+#include "ResourceIds.h"
+
+namespace qorvane::ui {
+
+namespace {
+
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kWindowExStyle = 0;
+
+// Windows' timer runs at about 15.6 ms, so asking for 1 ms fires no faster;
+// 16 ms answers Ctrl+F12 within about two ticks while waking the program no
+// more often than the system clock does anyway.
+constexpr UINT kRecallPollMs = 16;
+
+constexpr int kFontPoints = 9;
+constexpr wchar_t kFontFace[] = L"Microsoft YaHei UI";
+constexpr int kHeadingFontPoints = 15;
+constexpr wchar_t kHeadingFontFace[] = L"宋体-PUA";
+
+// Functions of newer Windows, looked up so the program still starts on Windows 7.
+template <typename Function>
+Function user32Function(const char* name) {
+    const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+    if (user32 == nullptr) {
+        return nullptr;
+    }
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(user32, name)));
+}
+
+UINT windowDpi(HWND window) {
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = user32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+    if (getDpiForWindow != nullptr) {
+        if (const UINT dpi = getDpiForWindow(window); dpi != 0) {
+            return dpi;
+        }
+    }
+    const HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
+}
+
+SIZE windowSizeForClient(int width, int height, UINT dpi) {
+    using AdjustForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    static const auto adjustForDpi = user32Function<AdjustForDpiFunction>("AdjustWindowRectExForDpi");
+    RECT rect{0, 0, width, height};
+    if (adjustForDpi != nullptr) {
+        adjustForDpi(&rect, kWindowStyle, FALSE, kWindowExStyle, dpi);
+    } else {
+        ::AdjustWindowRectEx(&rect, kWindowStyle, FALSE, kWindowExStyle);
+    }
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+HFONT makeFont(int points, const wchar_t* face, BYTE charset, UINT dpi) {
+    LOGFONTW font{};
+    font.lfHeight = -::MulDiv(points, static_cast<int>(dpi), 72);
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = charset;
+    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    font.lfQuality = DEFAULT_QUALITY;
+    font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    ::lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
+    return ::CreateFontIndirectW(&font);
+}
+
+struct WindowClass {
+    const wchar_t* name;
+    DWORD style;
+    DWORD exStyle;
+};
+
+WindowClass windowClassFor(Kind kind) {
+    switch (kind) {
+        case Kind::Frame:
+            return {L"BUTTON", BS_GROUPBOX, 0};
+        case Kind::Label:
+            return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+        case Kind::ClickableLabel:
+            return {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
+        case Kind::Box:
+            return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+        case Kind::List:
+            return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
+        case Kind::Button:
+            return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+    }
+    return {L"STATIC", 0, 0};
+}
+
+std::wstring windowText(HWND window) {
+    const int length = ::GetWindowTextLengthW(window);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = ::GetWindowTextW(window, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+std::optional<Widget> widgetOf(ControlId id) { return controlSpec(id).widget; }
+
+}  // namespace
+
+int MainWindow::run() {
+    if (!create()) {
+        return 1;
+    }
+    controller_.load();
+    if (platform_.terminated()) {
+        return 0;
+    }
+    start();
+    MSG message{};
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // The dialog manager gives Tab its usual meaning between the controls.
+        if (!::IsDialogMessageW(window_, &message)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}
+
+bool MainWindow::create() {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance_;
+    windowClass.hIcon = ::LoadIconW(instance_, MAKEINTRESOURCEW(kAppIconId));
+    windowClass.hIconSm = static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(kAppIconId), IMAGE_ICON,
+                                                          ::GetSystemMetrics(SM_CXSMICON),
+                                                          ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    windowClass.lpszClassName = kWindowClassName;
+    if (::RegisterClassExW(&windowClass) == 0) {
+        return false;
+    }
+    const std::wstring caption(texts::kWindowCaption);
+    if (::CreateWindowExW(kWindowExStyle, kWindowClassName, caption.c_str(), kWindowStyle, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this) == nullptr) {
+        return false;
+    }
+    dpi_ = windowDpi(window_);
+    makeFonts();
+    createControls();
+    layout();
+
+    // Sized for the client area and centred in the work area of its monitor.
+    const SIZE size = windowSizeForClient(scale(kClientWidth), scale(kClientHeight), dpi_);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    ::GetMonitorInfoW(::MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    ::SetWindowPos(window_, nullptr, work.left + (work.right - work.left - size.cx) / 2,
+                   work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+
+    platform_.attach(window_, [this] { render(); });
+    return true;
+}
+
+void MainWindow::createControls() {
+    shown_.formVisible = false;
+    for (const ControlSpec& spec : kForm1Controls) {
+        const WindowClass windowClass = windowClassFor(spec.kind);
+        const WidgetState* state = spec.widget ? &shown_[*spec.widget] : nullptr;
+        const bool visible = state == nullptr || state->visible;
+        const std::wstring caption = state != nullptr && !state->text.empty() ? state->text : std::wstring(spec.caption);
+        const HWND child = ::CreateWindowExW(
+            windowClass.exStyle, windowClass.name, caption.c_str(),
+            WS_CHILD | WS_CLIPSIBLINGS | windowClass.style | (visible ? WS_VISIBLE : 0U), 0, 0, 0, 0, window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
+        controls_[static_cast<std::size_t>(spec.id - IdFrame1)] = child;
+        ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(spec.headingFont ? headingFont_.get() : font_.get()),
+                       FALSE);
+        if (spec.kind == Kind::Box) {
+            ::SetWindowSubclass(child, boxProc, 0, reinterpret_cast<DWORD_PTR>(this));
+        }
+    }
+    // The frame lies under everything inside it; the name above "By:" and
+    // the suffix above the end of "分钟", so both show in full.
+    constexpr UINT kZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    ::SetWindowPos(control(IdFrame1), HWND_BOTTOM, 0, 0, 0, 0, kZOrderOnly);
+    ::SetWindowPos(control(IdLabel3), control(IdLabel4), 0, 0, 0, 0, kZOrderOnly);
+    ::SetWindowPos(control(IdLabel5), control(IdLabel6), 0, 0, 0, 0, kZOrderOnly);
+}
+
+void MainWindow::layout() {
+    for (const ControlSpec& spec : kForm1Controls) {
+        const int left = spec.left + (spec.inFrame ? kFrameLeft : 0);
+        const int top = spec.top + (spec.inFrame ? kFrameTop : 0);
+        const bool isList = spec.kind == Kind::List;
+        const int height = isList ? spec.height + kComboListHeight : spec.height;
+        ::SetWindowPos(control(spec.id), nullptr, scale(left), scale(top), scale(spec.width), scale(height),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        if (isList) {
+            // The closed list keeps its designed height whatever the font.
+            RECT closed{};
+            ::GetWindowRect(control(spec.id), &closed);
+            const int border = (closed.bottom - closed.top) -
+                               static_cast<int>(::SendMessageW(control(spec.id), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+            ::SendMessageW(control(spec.id), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), scale(spec.height) - border);
+        }
+    }
+}
+
+void MainWindow::makeFonts() {
+    win32::GdiObject<HFONT> font(makeFont(kFontPoints, kFontFace, DEFAULT_CHARSET, dpi_));
+    win32::GdiObject<HFONT> headingFont(makeFont(kHeadingFontPoints, kHeadingFontFace, GB2312_CHARSET, dpi_));
+    for (const ControlSpec& spec : kForm1Controls) {
+        if (const HWND child = control(spec.id); child != nullptr) {
+            ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(spec.headingFont ? headingFont.get() : font.get()),
+                           TRUE);
+        }
+    }
+    font_ = std::move(font);
+    headingFont_ = std::move(headingFont);
+}
+
+void MainWindow::start() {
+    render();
+    ::ShowWindow(window_, SW_SHOW);
+    ::UpdateWindow(window_);
+    started_ = true;
+    shown_.formVisible = true;
+    ::SetFocus(control(IdCombo1));
+    ::SetTimer(window_, kTimer2Id, kRecallPollMs, nullptr);
+}
+
+LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    return self != nullptr ? self->handleMessage(message, wParam, lParam)
+                           : ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            onCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_TIMER:
+            onTimer(wParam);
+            return 0;
+        case WM_DPICHANGED:
+            onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_SETCURSOR:
+            if (onSetCursor(reinterpret_cast<HWND>(wParam))) {
+                return TRUE;
+            }
+            break;
+        case WM_DESTROY:
+            onDestroy();
+            return 0;
+        default:
+            break;
+    }
+    return ::DefWindowProcW(window_, message, wParam, lParam);
+}
+
+// The key filter: a refused character never reaches the box. Keys without a
+// character (arrows, Delete, Home, End) come as WM_KEYDOWN and pass untouched.
+LRESULT CALLBACK MainWindow::boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR subclassId,
+                                     DWORD_PTR self) {
+    if (message == WM_CHAR && !reinterpret_cast<MainWindow*>(self)->controller_.acceptsKey(static_cast<wchar_t>(wParam))) {
+        return 0;
+    }
+    if (message == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(box, boxProc, subclassId);
+    }
+    return ::DefSubclassProc(box, message, wParam, lParam);
+}
+
+void MainWindow::onCommand(int id, int code) {
+    switch (id) {
+        case IdCombo1:
+            if (code == CBN_SELCHANGE) {
+                const auto selected = static_cast<std::int16_t>(::SendMessageW(control(IdCombo1), CB_GETCURSEL, 0, 0));
+                shown_.comboSelected = selected;
+                controller_.model().comboSelected = selected;
+                controller_.chooseAction();
+            }
+            break;
+        case IdText1:
+        case IdText2:
+            // Typing, pasting or deleting; never our own SetWindowText.
+            if (code == EN_CHANGE && !rendering_) {
+                const Widget box = *widgetOf(static_cast<ControlId>(id));
+                std::wstring text = windowText(control(static_cast<ControlId>(id)));
+                shown_[box].text = text;
+                controller_.boxTextEdited(box, text);
+            }
+            break;
+        case IdCommand1:
+            if (code == BN_CLICKED) controller_.execute();
+            break;
+        case IdCommand2:
+            if (code == BN_CLICKED) controller_.cancel();
+            break;
+        case IdCommand3:
+            if (code == BN_CLICKED) controller_.hideToBackground();
+            break;
+        case IdLabel6:
+            if (code == STN_CLICKED) controller_.openCreditLink();
+            break;
+        default:
+            return;
+    }
+    render();
+}
+
+void MainWindow::onTimer(UINT_PTR timerId) {
+    if (timerId == kTimer1Id) {
+        controller_.tick();
+    } else if (timerId == kTimer2Id) {
+        controller_.pollRecallHotkey();
+    }
+    render();
+}
+
+void MainWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    makeFonts();
+    layout();
+    ::SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool MainWindow::onSetCursor(HWND under) {
+    if (under != control(IdLabel6)) {
+        return false;
+    }
+    ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+    return true;
+}
+
+void MainWindow::onDestroy() {
+    // Closing ends the program at once: a running countdown is dropped with the timers.
+    destroyed_ = true;
+    ::KillTimer(window_, kTimer1Id);
+    ::KillTimer(window_, kTimer2Id);
+    ::PostQuitMessage(0);
+}
+
+HWND MainWindow::control(Widget widget) const {
+    for (const ControlSpec& spec : kForm1Controls) {
+        if (spec.widget == widget) {
+            return control(spec.id);
+        }
+    }
+    return nullptr;
+}
+
+void MainWindow::render() {
+    const WindowModel& model = controller_.model();
+    if (destroyed_ || model == shown_) {
+        return;
+    }
+    rendering_ = true;
+    const HWND list = control(IdCombo1);
+    if (model.comboEntries != shown_.comboEntries) {
+        ::SendMessageW(list, CB_RESETCONTENT, 0, 0);
+        for (const std::wstring& entry : model.comboEntries) {
+            ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+        }
+        shown_.comboEntries = model.comboEntries;
+        shown_.comboSelected = -1;
+    }
+    if (model.comboSelected != shown_.comboSelected) {
+        ::SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(model.comboSelected), 0);
+        shown_.comboSelected = model.comboSelected;
+    }
+    for (std::size_t index = 0; index < kWidgetCount; ++index) {
+        const WidgetState& wanted = model.widgets[index];
+        WidgetState& current = shown_.widgets[index];
+        const Widget widget = static_cast<Widget>(index);
+        const HWND child = control(widget);
+        if (wanted.text != current.text && widget != Widget::Combo1) {
+            ::SetWindowTextW(child, wanted.text.c_str());
+            // After a correction the caret stays at the end, where typing goes on.
+            const auto end = static_cast<WPARAM>(wanted.text.size());
+            if (widget == Widget::Text1 || widget == Widget::Text2) {
+                ::SendMessageW(child, EM_SETSEL, end, static_cast<LPARAM>(end));
+            }
+        }
+        if (wanted.enabled != current.enabled) {
+            ::EnableWindow(child, wanted.enabled ? TRUE : FALSE);
+        }
+        if (wanted.visible != current.visible) {
+            ::ShowWindow(child, wanted.visible ? SW_SHOWNA : SW_HIDE);
+        }
+        current = wanted;
+    }
+    if (model.timer1Running != shown_.timer1Running) {
+        // Starting again begins a new full interval.
+        if (model.timer1Running) {
+            ::SetTimer(window_, kTimer1Id, kTimer1IntervalMs, nullptr);
+        } else {
+            ::KillTimer(window_, kTimer1Id);
+        }
+        shown_.timer1Running = model.timer1Running;
+    }
+    if (started_ && model.formVisible != shown_.formVisible) {
+        ::ShowWindow(window_, model.formVisible ? SW_SHOW : SW_HIDE);
+        shown_.formVisible = model.formVisible;
+        if (model.formVisible) {
+            platform_.windowShown();
+        }
+    }
+    rendering_ = false;
+    keepFocusOnAUsableControl();
+}
+
+// A control that is hidden or disabled while it has the focus drops it;
+// give it to the first control that can take it, as Tab would.
+void MainWindow::keepFocusOnAUsableControl() {
+    if (!started_ || ::GetActiveWindow() != window_) {
+        return;
+    }
+    const HWND focus = ::GetFocus();
+    if (focus != nullptr && focus != window_ && ::IsWindowVisible(focus) && ::IsWindowEnabled(focus)) {
+        return;
+    }
+    if (const HWND next = ::GetNextDlgTabItem(window_, nullptr, FALSE); next != nullptr) {
+        ::SetFocus(next);
+    }
+}
+
+int MainWindow::scale(int pixelsAt96) const {
+    return ::MulDiv(pixelsAt96, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
+}
+
+}  // namespace qorvane::ui

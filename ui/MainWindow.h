@@ -1,0 +1,67 @@
+#pragma once
+
+// The window form1: real Win32 controls that show the controller's
+// WindowModel, and the wiring of their events to the controller.
+
+#include <windows.h>
+
+#include <array>
+
+#include "ControlIds.h"
+#include "CountdownController.h"
+#include "win32/Handles.h"
+#include "win32/Win32PlatformServices.h"
+
+namespace qorvane::ui {
+
+class MainWindow {
+public:
+    explicit MainWindow(HINSTANCE instance) : instance_(instance) {}
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Builds the window, loads, shows it and runs the message loop; returns
+    // the program's exit code.
+    int run();
+
+private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR subclassId,
+                                    DWORD_PTR self);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    bool create();
+    void createControls();
+    void start();
+
+    void onCommand(int id, int code);
+    void onTimer(UINT_PTR timerId);
+    void onDpiChanged(UINT dpi, const RECT& suggested);
+    bool onSetCursor(HWND under);
+    void onDestroy();
+
+    // Brings the controls in line with the model, touching only what changed.
+    void render();
+    void keepFocusOnAUsableControl();
+    void layout();
+    void makeFonts();
+    int scale(int pixelsAt96) const;
+
+    HWND control(ControlId id) const { return controls_[static_cast<std::size_t>(id - IdFrame1)]; }
+    HWND control(Widget widget) const;
+
+    HINSTANCE instance_;
+    HWND window_ = nullptr;
+    std::array<HWND, kControlCount> controls_{};
+    win32::Win32PlatformServices platform_;
+    CountdownController controller_{platform_};
+    WindowModel shown_;  // what the controls show now
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+    win32::GdiObject<HFONT> font_;
+    win32::GdiObject<HFONT> headingFont_;
+    bool started_ = false;    // shown for the first time
+    bool rendering_ = false;  // our own text changes raise no user event
+    bool destroyed_ = false;
+};
+
+}  // namespace qorvane::ui
