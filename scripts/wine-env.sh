@@ -21,11 +21,14 @@ wine_environment() {
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d${QS_EXTRA_DLL_OVERRIDES:+;$QS_EXTRA_DLL_OVERRIDES}"
 }
 
-# Creates the prefix once; later calls find it ready. Optional second argument: DPI.
+# Creates the prefix once; later calls find it ready. Optional arguments: the
+# DPI, and a size such as 1024x768 to run every program in a Wine desktop of
+# that size (Wine then draws window frames itself, with no window manager).
 prepare_wine_prefix() {
-    local prefix=$1 dpi=${2:-96}
+    local prefix=$1 dpi=${2:-96} desktop=${3:-}
+    local marker="$prefix/.qorvane-ready-$dpi-${desktop:-nodesktop}"
     wine_environment "$prefix"
-    [ -f "$prefix/.qorvane-ready-$dpi" ] && return 0
+    [ -f "$marker" ] && return 0
     mkdir -p "$prefix"
     wineboot -i >/dev/null 2>&1 || die "wineboot failed for $prefix"
     local reg="$prefix/qorvane.reg" entry
@@ -37,11 +40,15 @@ prepare_wine_prefix() {
         done
         printf '\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"LogPixels"=dword:%08x\r\n' "$dpi"
         printf '\r\n[HKEY_CURRENT_CONFIG\\Software\\Fonts]\r\n"LogPixels"=dword:%08x\r\n' "$dpi"
+        if [ -n "$desktop" ]; then
+            printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="Default"\r\n'
+            printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="%s"\r\n' "$desktop"
+        fi
     } | iconv -f UTF-8 -t UTF-16 >"$reg"
     wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1 || die "could not write the Wine registry"
     wineserver -w
     rm -f "$prefix"/.qorvane-ready-*
-    touch "$prefix/.qorvane-ready-$dpi"
+    touch "$marker"
 }
 
 # Starts Xvfb on a free display and exports DISPLAY; the caller stops it with stop_display.

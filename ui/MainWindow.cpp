@@ -19,11 +19,6 @@ constexpr DWORD kWindowExStyle = 0;
 // more often than the system clock does anyway.
 constexpr UINT kRecallPollMs = 16;
 
-constexpr int kFontPoints = 9;
-constexpr wchar_t kFontFace[] = L"Microsoft YaHei UI";
-constexpr int kHeadingFontPoints = 15;
-constexpr wchar_t kHeadingFontFace[] = L"宋体-PUA";
-
 // Functions of newer Windows, looked up so the program still starts on Windows 7.
 template <typename Function>
 Function user32Function(const char* name) {
@@ -58,19 +53,6 @@ SIZE windowSizeForClient(int width, int height, UINT dpi) {
         ::AdjustWindowRectEx(&rect, kWindowStyle, FALSE, kWindowExStyle);
     }
     return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
-HFONT makeFont(int points, const wchar_t* face, BYTE charset, UINT dpi) {
-    LOGFONTW font{};
-    font.lfHeight = -::MulDiv(points, static_cast<int>(dpi), 72);
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = charset;
-    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
-    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    font.lfQuality = DEFAULT_QUALITY;
-    font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    ::lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
-    return ::CreateFontIndirectW(&font);
 }
 
 struct WindowClass {
@@ -192,6 +174,8 @@ void MainWindow::createControls() {
     ::SetWindowPos(control(IdFrame1), HWND_BOTTOM, 0, 0, 0, 0, kZOrderOnly);
     ::SetWindowPos(control(IdLabel3), control(IdLabel4), 0, 0, 0, 0, kZOrderOnly);
     ::SetWindowPos(control(IdLabel5), control(IdLabel6), 0, 0, 0, 0, kZOrderOnly);
+    // "小时" reaches under the left edge of the minutes box; the box stays whole.
+    ::SetWindowPos(control(IdLabel2), control(IdText2), 0, 0, 0, 0, kZOrderOnly);
 }
 
 void MainWindow::layout() {
@@ -214,8 +198,8 @@ void MainWindow::layout() {
 }
 
 void MainWindow::makeFonts() {
-    win32::GdiObject<HFONT> font(makeFont(kFontPoints, kFontFace, DEFAULT_CHARSET, dpi_));
-    win32::GdiObject<HFONT> headingFont(makeFont(kHeadingFontPoints, kHeadingFontFace, GB2312_CHARSET, dpi_));
+    win32::GdiObject<HFONT> font(makeFont(kFont, dpi_));
+    win32::GdiObject<HFONT> headingFont(makeFont(kHeadingFont, dpi_));
     for (const ControlSpec& spec : kForm1Controls) {
         if (const HWND child = control(spec.id); child != nullptr) {
             ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(spec.headingFont ? headingFont.get() : font.get()),
@@ -297,8 +281,10 @@ void MainWindow::onCommand(int id, int code) {
             break;
         case IdText1:
         case IdText2:
-            // Typing, pasting or deleting; never our own SetWindowText.
-            if (code == EN_CHANGE && !rendering_) {
+            if (rendering_) {
+                return;  // our own SetWindowText, not the user's change
+            }
+            if (code == EN_CHANGE) {
                 const Widget box = *widgetOf(static_cast<ControlId>(id));
                 std::wstring text = windowText(control(static_cast<ControlId>(id)));
                 shown_[box].text = text;
@@ -367,7 +353,7 @@ HWND MainWindow::control(Widget widget) const {
 
 void MainWindow::render() {
     const WindowModel& model = controller_.model();
-    if (destroyed_ || model == shown_) {
+    if (destroyed_ || rendering_ || model == shown_) {
         return;
     }
     rendering_ = true;

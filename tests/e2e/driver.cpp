@@ -1,0 +1,703 @@
+// Drives the real QorvaneShutdown.exe as a user would, under Wine, and checks
+// what it shows and what it runs. One scenario per call:
+//   driver.exe SCENARIO PROGRAM.exe SCREENSHOT_DIR
+// Prints every failed check and ends with "N passed, N failed".
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ControlIds.h"
+#include "Form1Layout.h"
+#include "Texts.h"
+
+using namespace qorvane;
+using namespace qorvane::ui;
+using namespace std::chrono_literals;
+
+namespace {
+
+int passed = 0;
+int failed = 0;
+
+std::string utf8(const std::wstring& text) {
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                           nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size, nullptr,
+                          nullptr);
+    return out;
+}
+
+void check(bool ok, const std::string& what) {
+    if (ok) {
+        ++passed;
+    } else {
+        ++failed;
+        std::printf("FAILED: %s\n", what.c_str());
+        std::fflush(stdout);
+    }
+}
+
+void checkEqual(const std::wstring& actual, std::wstring_view expected, const std::string& what) {
+    check(actual == expected, what + ": got \"" + utf8(actual) + "\", want \"" + utf8(std::wstring(expected)) + "\"");
+}
+
+bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit = 5000ms) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(5ms);
+    }
+    return true;
+}
+
+std::wstring textOf(HWND window) {
+    wchar_t buffer[512] = {};
+    ::SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
+std::wstring environment(const wchar_t* name) {
+    wchar_t value[MAX_PATH] = {};
+    ::GetEnvironmentVariableW(name, value, MAX_PATH);
+    return value;
+}
+
+// The lines the shutdown stand-ins wrote: "path|command line".
+std::vector<std::wstring> records() {
+    std::vector<std::wstring> lines;
+    const HANDLE file = ::CreateFileW(environment(L"QORVANE_RECORD_FILE").c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return lines;
+    std::string bytes(65536, '\0');
+    DWORD read = 0;
+    ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    ::CloseHandle(file);
+    bytes.resize(read);
+    std::wstring wide(bytes.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                                               wide.data(), static_cast<int>(wide.size()))));
+    std::size_t start = 0;
+    for (std::size_t end; (end = wide.find(L'\n', start)) != std::wstring::npos; start = end + 1) {
+        lines.push_back(wide.substr(start, end - start));
+    }
+    return lines;
+}
+
+std::wstring commandOf(const std::wstring& record) { return record.substr(record.find(L'|') + 1); }
+
+struct MessageBoxSeen {
+    HWND box = nullptr;
+    std::wstring title, text;
+    bool hasIcon = false;
+};
+
+// A message box of the given process, if one is open.
+MessageBoxSeen findMessageBox(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        HWND found;
+    } search{processId, nullptr};
+    ::EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(parameter);
+            wchar_t className[32] = {};
+            ::GetClassNameW(window, className, 32);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            if (owner == s->processId && std::wstring(className) == L"#32770" && ::IsWindowVisible(window)) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    MessageBoxSeen seen;
+    if (search.found == nullptr) return seen;
+    seen.box = search.found;
+    seen.title = textOf(search.found);
+    seen.text = textOf(::GetDlgItem(search.found, 0xFFFF));
+    // The icon's static control: id 20 on Windows, 1088 under Wine.
+    for (const int iconId : {20, 1088}) {
+        const HWND icon = ::GetDlgItem(search.found, iconId);
+        seen.hasIcon = seen.hasIcon ||
+                       (icon != nullptr && ::IsWindowVisible(icon) && ::SendMessageW(icon, STM_GETICON, 0, 0) != 0);
+    }
+    return seen;
+}
+
+class App {
+public:
+    explicit App(const std::wstring& program, const std::wstring& workingDirectory = L"") {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        std::wstring commandLine = L"\"" + program + L"\"";
+        started_ = ::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                    workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup,
+                                    &process_) != FALSE;
+        if (started_) {
+            waitFor([&] { return (window_ = findWindow()) != nullptr && ::IsWindowVisible(window_); }, 15000ms);
+        }
+    }
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+    ~App() {
+        if (started_) {
+            if (running()) {
+                ::PostMessageW(window_, WM_CLOSE, 0, 0);
+                if (::WaitForSingleObject(process_.hProcess, 3000) != WAIT_OBJECT_0) {
+                    ::TerminateProcess(process_.hProcess, 1);
+                }
+            }
+            ::CloseHandle(process_.hProcess);
+            ::CloseHandle(process_.hThread);
+        }
+    }
+
+    HWND findWindow() const {
+        HWND found = nullptr;
+        for (HWND window = nullptr; (window = ::FindWindowExW(nullptr, window, kWindowClassName, nullptr)) != nullptr;) {
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            if (owner == process_.dwProcessId) found = window;
+        }
+        return found;
+    }
+
+    bool ok() const { return started_ && window_ != nullptr; }
+    HWND window() const { return window_; }
+    HWND control(ControlId id) const { return ::GetDlgItem(window_, id); }
+    std::wstring text(ControlId id) const { return textOf(control(id)); }
+    bool visible(ControlId id) const { return ::IsWindowVisible(control(id)) != FALSE; }
+    bool running() const { return ::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
+    bool waitForExit(DWORD ms) const { return ::WaitForSingleObject(process_.hProcess, ms) == WAIT_OBJECT_0; }
+    DWORD processId() const { return process_.dwProcessId; }
+
+    void choose(int position) const {
+        ::SendMessageW(control(IdCombo1), CB_SETCURSEL, static_cast<WPARAM>(position), 0);
+        ::SendMessageW(window_, WM_COMMAND, MAKEWPARAM(IdCombo1, CBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(control(IdCombo1)));
+    }
+    void type(ControlId box, std::wstring_view characters) const {
+        for (const wchar_t c : characters) ::SendMessageW(control(box), WM_CHAR, c, 1);
+    }
+    // Clears a box the way a user would: select all, then Backspace.
+    void clear(ControlId box) const {
+        ::SendMessageW(control(box), EM_SETSEL, 0, -1);
+        ::SendMessageW(control(box), WM_CHAR, L'\b', 1);
+    }
+    void enter(const std::wstring& hours, const std::wstring& minutes) const {
+        clear(IdText1);
+        type(IdText1, hours);
+        clear(IdText2);
+        type(IdText2, minutes);
+    }
+    // Posted, so a message box the press opens does not block the driver.
+    void press(ControlId button) const { ::PostMessageW(control(button), BM_CLICK, 0, 0); }
+    void pressAndSettle(ControlId button) const {
+        ::SendMessageW(control(button), BM_CLICK, 0, 0);
+    }
+    void elapseTimer1() const {
+        ::PostMessageW(window_, WM_TIMER, kTimer1Id, 0);
+        ::SendMessageW(window_, WM_NULL, 0, 0);  // returns after the posted elapse has been handled
+    }
+    MessageBoxSeen waitForMessage() const {
+        MessageBoxSeen seen;
+        waitFor([&] { return (seen = findMessageBox(process_.dwProcessId)).box != nullptr; });
+        return seen;
+    }
+    void dismiss(const MessageBoxSeen& seen) const {
+        ::PostMessageW(seen.box, WM_COMMAND, IDOK, 0);
+        waitFor([&] { return !::IsWindow(seen.box); });
+    }
+
+private:
+    PROCESS_INFORMATION process_{};
+    HWND window_ = nullptr;
+    bool started_ = false;
+};
+
+void expectMessage(const App& app, std::wstring_view text, std::wstring_view title, bool icon, const std::string& when) {
+    const MessageBoxSeen seen = app.waitForMessage();
+    check(seen.box != nullptr, when + ": a message box opens");
+    if (seen.box == nullptr) return;
+    checkEqual(seen.text, text, when + ": message text");
+    checkEqual(seen.title, title, when + ": message title");
+    check(seen.hasIcon == icon, when + (icon ? ": information icon" : ": no icon"));
+    app.dismiss(seen);
+}
+
+// Saves the window, frame included, as a 24-bit BMP.
+void screenshot(HWND window, const std::wstring& path) {
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    std::this_thread::sleep_for(300ms);
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    const HDC screen = ::GetDC(nullptr);
+    const HDC memory = ::CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    ::SelectObject(memory, old);
+    const DWORD stride = static_cast<DWORD>((width * 3 + 3) & ~3);
+    const DWORD imageSize = stride * static_cast<DWORD>(height);
+    BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageSize),
+                          0, 0, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER))};
+    const HANDLE out = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    ::WriteFile(out, &file, sizeof(file), &written, nullptr);
+    ::WriteFile(out, &info.bmiHeader, sizeof(BITMAPINFOHEADER), &written, nullptr);
+    ::WriteFile(out, bits, imageSize, &written, nullptr);
+    ::CloseHandle(out);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+}
+
+void sendKey(WORD key, bool down) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+std::wstring gProgram;
+std::wstring gShots;
+
+bool setupViewShowing(const App& app) {
+    return app.visible(IdLabel1) && app.visible(IdCombo1) && !app.visible(IdLabel8) && !app.visible(IdLabel9) &&
+           !app.visible(IdLabel10) && !app.visible(IdLabel11) && !app.visible(IdLabel12);
+}
+
+void expectCountdown(const App& app, std::wstring_view hours, std::wstring_view minutes, const std::string& when) {
+    bool view = true;
+    for (const ControlId id : {IdLabel8, IdLabel9, IdLabel10, IdLabel11, IdLabel12}) view = view && app.visible(id);
+    for (const ControlId id : {IdLabel1, IdCombo1, IdText1, IdLabel2, IdText2, IdLabel3, IdLabel4})
+        view = view && !app.visible(id);
+    check(view, when + ": the countdown view alone shows");
+    check(!::IsWindowEnabled(app.control(IdCommand1)), when + ": 执行 is disabled");
+    checkEqual(app.text(IdLabel9), hours, when + ": hours left");
+    checkEqual(app.text(IdLabel11), minutes, when + ": minutes left");
+}
+
+// ---- Scenarios ----
+
+void startup() {
+    App app(gProgram);
+    check(app.ok(), "the window appears");
+    if (!app.ok()) return;
+    checkEqual(textOf(app.window()), texts::kWindowCaption, "caption");
+    RECT client{};
+    ::GetClientRect(app.window(), &client);
+    const UINT dpi = static_cast<UINT>(std::stoi(environment(L"QORVANE_DPI").empty() ? L"96" : environment(L"QORVANE_DPI")));
+    const long width = ::MulDiv(329, static_cast<int>(dpi), 96);
+    const long height = ::MulDiv(150, static_cast<int>(dpi), 96);
+    check(client.right == width && client.bottom == height,
+          "client area " + std::to_string(client.right) + "x" + std::to_string(client.bottom) + ", want " +
+              std::to_string(width) + "x" + std::to_string(height));
+    // Centred on the screen's work area.
+    RECT frame{}, work{};
+    ::GetWindowRect(app.window(), &frame);
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    check(std::abs((frame.left + frame.right) - (work.left + work.right)) <= 2 &&
+              std::abs((frame.top + frame.bottom) - (work.top + work.bottom)) <= 2,
+          "centred on the screen");
+
+    const HWND list = app.control(IdCombo1);
+    check(::SendMessageW(list, CB_GETCOUNT, 0, 0) == 3, "three actions in the list");
+    const wchar_t* entries[] = {L"关机", L"重新启动", L"注销"};
+    for (int i = 0; i < 3; ++i) {
+        wchar_t entry[64] = {};
+        ::SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(entry));
+        checkEqual(entry, entries[i], "entry " + std::to_string(i));
+    }
+    check(::SendMessageW(list, CB_GETCURSEL, 0, 0) == CB_ERR, "nothing selected");
+    check(setupViewShowing(app), "setup view, no countdown labels");
+    for (const ControlId id : {IdText1, IdLabel2, IdText2, IdLabel3}) check(!app.visible(id), "hours line hidden");
+    check(app.visible(IdLabel4) && app.text(IdLabel4).empty(), "the suffix label is there and empty");
+    checkEqual(app.text(IdCommand1), texts::kExecute, "Command1");
+    checkEqual(app.text(IdCommand2), texts::kCancelTask, "Command2");
+    checkEqual(app.text(IdCommand3), texts::kHide, "Command3");
+    checkEqual(app.text(IdLabel1), texts::kPrompt, "Label1");
+    checkEqual(app.text(IdLabel6), texts::kMaker, "Label6");
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof(gui);
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(app.window(), nullptr), &gui);
+    check(gui.hwndFocus == list, "the list has the focus");
+
+    // Every fixed text fits its label, measured in the label's font (font
+    // handles do not cross processes, so the same font is made here).
+    const HFONT font = makeFont(kFont, dpi);
+    const HFONT headingFont = makeFont(kHeadingFont, dpi);
+    for (const ControlId id : {IdLabel1, IdLabel2, IdLabel5, IdLabel6, IdLabel7, IdLabel8}) {
+        const HWND label = app.control(id);
+        const HDC dc = ::GetDC(label);
+        const HGDIOBJ old = ::SelectObject(dc, id == IdLabel8 ? headingFont : font);
+        const std::wstring caption = textOf(label);
+        SIZE extent{};
+        ::GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(label, dc);
+        RECT box{};
+        ::GetClientRect(label, &box);
+        check(extent.cx <= box.right && extent.cy <= box.bottom,
+              "\"" + utf8(caption) + "\" fits: " + std::to_string(extent.cx) + "x" + std::to_string(extent.cy) +
+                  " in " + std::to_string(box.right) + "x" + std::to_string(box.bottom));
+    }
+    ::DeleteObject(font);
+    ::DeleteObject(headingFont);
+    screenshot(app.window(), gShots + L"\\startup.bmp");
+}
+
+void setupLine() {
+    App app(gProgram);
+    if (!app.ok()) return check(false, "the window appears");
+    const wchar_t* suffixes[] = {L"后关机", L"后重新启动", L"后注销"};
+    const wchar_t* headings[] = {L"离关机还有：", L"离重新启动还有：", L"离注销还有："};
+    for (int position = 2; position >= 0; --position) {
+        app.choose(position);
+        checkEqual(app.text(IdLabel4), suffixes[position], "suffix");
+        checkEqual(app.text(IdLabel8), headings[position], "heading");
+    }
+    for (const ControlId id : {IdText1, IdLabel2, IdText2, IdLabel3, IdLabel4}) check(app.visible(id), "setup line shown");
+
+    app.type(IdText1, L"1a -.\r2");
+    checkEqual(app.text(IdText1), L"12", "the key filter keeps digits only");
+    app.type(IdText1, L"\b");
+    checkEqual(app.text(IdText1), L"1", "Backspace works");
+    app.type(IdText1, L"45");
+    ::SendMessageW(app.control(IdText1), EM_SETSEL, 0, 0);
+    ::SendMessageW(app.control(IdText1), WM_KEYDOWN, VK_DELETE, 0);
+    checkEqual(app.text(IdText1), L"45", "Delete still deletes");
+
+    app.type(IdText2, L"60");
+    checkEqual(app.text(IdText2), L"60", "60 minutes stay");
+    app.type(IdText2, L"0");
+    checkEqual(app.text(IdText2), L"", "a third digit after 60 empties the box");
+    app.type(IdText2, L"61");
+    checkEqual(app.text(IdText2), L"", "61 empties the box");
+
+    // A paste from the context menu keeps only the digits, then the minutes rule applies.
+    for (const auto& [pasted, expected] : std::map<std::wstring, std::wstring>{{L"a3b5", L"35"}, {L"x7y0", L""}}) {
+        if (::OpenClipboard(nullptr)) {
+            ::EmptyClipboard();
+            const std::size_t bytes = (pasted.size() + 1) * sizeof(wchar_t);
+            const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+            std::memcpy(::GlobalLock(memory), pasted.c_str(), bytes);
+            ::GlobalUnlock(memory);
+            ::SetClipboardData(CF_UNICODETEXT, memory);
+            ::CloseClipboard();
+        }
+        app.clear(IdText2);
+        ::SendMessageW(app.control(IdText2), WM_PASTE, 0, 0);
+        checkEqual(app.text(IdText2), expected, "pasting " + utf8(pasted));
+    }
+    app.clear(IdText2);
+    app.type(IdText2, L"30");
+    app.choose(1);
+    screenshot(app.window(), gShots + L"\\setup.bmp");
+}
+
+void entryMessages() {
+    App app(gProgram);
+    if (!app.ok()) return check(false, "the window appears");
+    app.press(IdCommand1);
+    expectMessage(app, texts::kChooseAction, texts::kTitleAttention, false, "execute before choosing");
+    check(setupViewShowing(app) && !app.visible(IdText1), "nothing changed");
+
+    app.choose(0);
+    app.press(IdCommand1);
+    expectMessage(app, texts::kSetTime, texts::kTitleAttention, false, "execute with no time");
+
+    app.enter(L"546", L"8");
+    app.press(IdCommand1);
+    expectMessage(app, texts::kInvalidTime, texts::kTitleAttention, false, "546 hours 8 minutes");
+    check(setupViewShowing(app) && ::IsWindowEnabled(app.control(IdCommand1)), "still in the setup view");
+
+    app.enter(L"2", L"");
+    app.pressAndSettle(IdCommand1);
+    checkEqual(app.text(IdText2), L"0", "empty minutes become 0");
+    expectCountdown(app, L"2", L"0", "2 hours");
+    app.pressAndSettle(IdCommand2);
+
+    app.enter(L"", L"5");
+    app.pressAndSettle(IdCommand1);
+    checkEqual(app.text(IdText1), L"0", "empty hours become 0");
+    expectCountdown(app, L"0", L"5", "5 minutes");
+    app.pressAndSettle(IdCommand2);
+
+    app.enter(L"546", L"7");
+    app.pressAndSettle(IdCommand1);
+    expectCountdown(app, L"546", L"7", "the largest count");
+    screenshot(app.window(), gShots + L"\\countdown-546h07.bmp");
+    app.pressAndSettle(IdCommand2);
+    app.enter(L"1", L"30");
+    app.pressAndSettle(IdCommand1);
+    expectCountdown(app, L"1", L"30", "1 hour 30");
+    screenshot(app.window(), gShots + L"\\countdown.bmp");
+    check(records().empty(), "nothing was run");
+}
+
+void countdown() {
+    const wchar_t* commands[] = {L"shutdown -s -f -t 0", L"shutdown -r -f -t 0", L"shutdown -l -f"};
+    {
+        App app(gProgram);
+        if (!app.ok()) return check(false, "the window appears");
+        app.choose(0);
+        app.enter(L"0", L"2");
+        app.pressAndSettle(IdCommand1);
+        expectCountdown(app, L"0", L"2", "start");
+        app.elapseTimer1();
+        expectCountdown(app, L"0", L"1", "first minute");
+        check(records().empty(), "nothing runs before zero");
+        app.elapseTimer1();
+        expectCountdown(app, L"0", L"0", "zero");
+        waitFor([] { return !records().empty(); });
+        const auto lines = records();
+        check(lines.size() == 1 && commandOf(lines[0]) == commands[0], "shut down ran once");
+        app.elapseTimer1();
+        std::this_thread::sleep_for(300ms);
+        check(records().size() == 1, "a late elapse runs nothing more");
+        screenshot(app.window(), gShots + L"\\countdown-0h00.bmp");
+    }
+    for (int position = 0; position < 3; ++position) {
+        App app(gProgram);
+        if (!app.ok()) return check(false, "the window appears");
+        app.choose(position);
+        app.enter(L"0", L"0");
+        app.pressAndSettle(IdCommand1);
+        expectCountdown(app, L"0", L"0", "zero time");
+        waitFor([&] { return records().size() == static_cast<std::size_t>(position) + 2; });
+        const auto lines = records();
+        checkEqual(lines.empty() ? L"" : commandOf(lines.back()), commands[position], "command at once");
+        check(lines.size() == static_cast<std::size_t>(position) + 2, "one command per start");
+    }
+    const auto lines = records();
+    wchar_t system[MAX_PATH];
+    ::GetSystemDirectoryW(system, MAX_PATH);
+    for (const auto& line : lines) {
+        check(_wcsicmp(line.substr(0, line.find(L'|')).c_str(), (std::wstring(system) + L"\\shutdown.exe").c_str()) == 0,
+              "run from the system directory: " + utf8(line));
+    }
+}
+
+void cancelAndClose() {
+    {
+        App app(gProgram);
+        if (!app.ok()) return check(false, "the window appears");
+        app.choose(1);
+        app.enter(L"0", L"3");
+        app.pressAndSettle(IdCommand1);
+        app.elapseTimer1();
+        app.pressAndSettle(IdCommand2);
+        check(setupViewShowing(app), "setup view back");
+        for (const ControlId id : {IdText1, IdLabel2, IdText2, IdLabel3, IdLabel4}) check(app.visible(id), "hours line kept");
+        check(app.text(IdText1).empty() && app.text(IdText2).empty(), "boxes emptied");
+        check(::IsWindowEnabled(app.control(IdCommand1)) != FALSE, "执行 enabled");
+        check(::SendMessageW(app.control(IdCombo1), CB_GETCURSEL, 0, 0) == 1, "action kept");
+        app.elapseTimer1();
+        app.elapseTimer1();
+        check(records().empty(), "no command after cancel");
+    }
+    {
+        App app(gProgram);
+        if (!app.ok()) return check(false, "the window appears");
+        app.choose(0);
+        app.enter(L"0", L"1");
+        app.pressAndSettle(IdCommand1);
+        ::PostMessageW(app.window(), WM_CLOSE, 0, 0);
+        check(app.waitForExit(5000), "closing ends the program");
+        std::this_thread::sleep_for(500ms);
+        check(records().empty(), "closing during a countdown runs nothing");
+    }
+}
+
+void hideAndRecall() {
+    App app(gProgram);
+    if (!app.ok()) return check(false, "the window appears");
+    app.choose(0);
+    app.enter(L"0", L"2");
+    app.pressAndSettle(IdCommand1);
+    app.press(IdCommand3);
+    const MessageBoxSeen seen = app.waitForMessage();
+    check(!::IsWindowVisible(app.window()), "the window is gone before the message");
+    checkEqual(seen.text, texts::kInBackground, "background message");
+    checkEqual(seen.title, texts::kTitleAttention, "background title");
+    check(!seen.hasIcon, "background message has no icon");
+    if (seen.box != nullptr) app.dismiss(seen);
+    check(!::IsWindowVisible(app.window()), "still hidden after the message");
+
+    // The countdown goes on while hidden.
+    app.elapseTimer1();
+    checkEqual(app.text(IdLabel11), L"1", "counting while hidden");
+
+    for (const WORD key : {WORD{VK_CONTROL}, WORD{VK_F12}}) {
+        sendKey(key, true);
+        std::this_thread::sleep_for(250ms);
+        sendKey(key, false);
+        check(!::IsWindowVisible(app.window()), "one key alone does not call the window back");
+    }
+
+    std::vector<double> latencies;
+    for (int press = 0; press < 5; ++press) {
+        if (press > 0) {
+            app.press(IdCommand3);
+            app.dismiss(app.waitForMessage());
+        }
+        check(!::IsWindowVisible(app.window()), "hidden before Ctrl+F12");
+        const auto start = std::chrono::steady_clock::now();
+        sendKey(VK_CONTROL, true);
+        sendKey(VK_F12, true);
+        const bool back = waitFor([&] { return ::IsWindowVisible(app.window()) != FALSE; }, 2000ms);
+        latencies.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        sendKey(VK_F12, false);
+        sendKey(VK_CONTROL, false);
+        check(back, "Ctrl+F12 calls the window back");
+        check(::GetForegroundWindow() == app.window(), "and brings it to the front");
+        std::this_thread::sleep_for(100ms);
+    }
+    std::printf("Ctrl+F12 recall latency (ms):");
+    for (const double ms : latencies) std::printf(" %.1f", ms);
+    std::printf("\n");
+
+    // Minimized, Ctrl+F12 restores it.
+    ::ShowWindow(app.window(), SW_MINIMIZE);
+    waitFor([&] { return ::IsIconic(app.window()) != FALSE; });
+    sendKey(VK_CONTROL, true);
+    sendKey(VK_F12, true);
+    check(waitFor([&] { return !::IsIconic(app.window()); }, 2000ms), "Ctrl+F12 restores a minimized window");
+    sendKey(VK_F12, false);
+    sendKey(VK_CONTROL, false);
+
+    app.elapseTimer1();
+    waitFor([] { return !records().empty(); });
+    check(records().size() == 1, "the action ran at zero");
+}
+
+void singleInstance() {
+    App first(gProgram);
+    if (!first.ok()) return check(false, "the window appears");
+    {
+        App second(gProgram);
+        const MessageBoxSeen seen = findMessageBox(second.processId()).box ? findMessageBox(second.processId())
+                                                                           : second.waitForMessage();
+        checkEqual(seen.text, texts::kAlreadyRunning, "second copy notice");
+        checkEqual(seen.title, texts::kTitleSystemNotice, "second copy title");
+        check(seen.hasIcon, "second copy notice has the information icon");
+        check(second.findWindow() == nullptr || !::IsWindowVisible(second.findWindow()), "no second window shown");
+        if (seen.box) second.dismiss(seen);
+        check(second.waitForExit(5000), "the second copy ends");
+    }
+    check(first.running() && ::IsWindowVisible(first.window()), "the first copy is undisturbed");
+
+    // Ten at once, with the first closed: exactly one keeps a window.
+    ::PostMessageW(first.window(), WM_CLOSE, 0, 0);
+    first.waitForExit(5000);
+    std::vector<PROCESS_INFORMATION> copies(10);
+    for (auto& copy : copies) {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        std::wstring commandLine = L"\"" + gProgram + L"\"";
+        ::CreateProcessW(gProgram.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                         &copy);
+    }
+    int ended = 0;
+    waitFor(
+        [&] {
+            for (auto& copy : copies) {
+                if (const MessageBoxSeen seen = findMessageBox(copy.dwProcessId); seen.box != nullptr) {
+                    ::PostMessageW(seen.box, WM_COMMAND, IDOK, 0);
+                }
+            }
+            ended = 0;
+            for (auto& copy : copies) ended += ::WaitForSingleObject(copy.hProcess, 0) == WAIT_OBJECT_0;
+            return ended == 9;
+        },
+        20000ms);
+    check(ended == 9, "nine of ten copies end, " + std::to_string(ended) + " did");
+    int windows = 0;
+    for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, kWindowClassName, nullptr)) != nullptr;) windows += 1;
+    check(windows == 1, "one window remains, found " + std::to_string(windows));
+    for (auto& copy : copies) {
+        ::TerminateProcess(copy.hProcess, 0);
+        ::CloseHandle(copy.hProcess);
+        ::CloseHandle(copy.hThread);
+    }
+}
+
+void plantedPrograms() {
+    wchar_t system[MAX_PATH];
+    ::GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring recorder = std::wstring(system) + L"\\shutdown.exe";
+    ::CreateDirectoryW(L"C:\\app", nullptr);
+    ::CreateDirectoryW(L"C:\\work", nullptr);
+    ::CopyFileW(gProgram.c_str(), L"C:\\app\\QorvaneShutdown.exe", FALSE);
+    ::CopyFileW(recorder.c_str(), L"C:\\app\\shutdown.exe", FALSE);
+    ::CopyFileW(recorder.c_str(), L"C:\\work\\shutdown.exe", FALSE);
+    {
+        App app(L"C:\\app\\QorvaneShutdown.exe", L"C:\\work");
+        if (!app.ok()) return check(false, "the window appears");
+        app.choose(0);
+        app.enter(L"0", L"0");
+        app.pressAndSettle(IdCommand1);
+        waitFor([] { return !records().empty(); });
+        const auto lines = records();
+        check(lines.size() == 1, "one command recorded");
+        for (const auto& line : lines) {
+            check(_wcsicmp(line.substr(0, line.find(L'|')).c_str(), recorder.c_str()) == 0,
+                  "only the system shutdown.exe runs: " + utf8(line));
+        }
+    }
+    // With no shutdown.exe at all, reaching zero says so.
+    ::DeleteFileW(recorder.c_str());
+    ::DeleteFileW(L"C:\\app\\shutdown.exe");
+    ::DeleteFileW(L"C:\\work\\shutdown.exe");
+    App app(gProgram);
+    if (!app.ok()) return check(false, "the window appears");
+    app.choose(0);
+    app.enter(L"0", L"1");
+    app.pressAndSettle(IdCommand1);
+    ::PostMessageW(app.window(), WM_TIMER, kTimer1Id, 0);
+    expectMessage(app, texts::launchFailed(L"关机"), texts::kTitleAttention, false, "no shutdown.exe");
+    app.pressAndSettle(IdCommand2);
+    check(setupViewShowing(app), "cancel still works after a failed launch");
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 4) {
+        std::printf("usage: driver SCENARIO PROGRAM SCREENSHOT_DIR\n");
+        return 2;
+    }
+    gProgram = argv[2];
+    gShots = argv[3];
+    const std::map<std::wstring, void (*)()> scenarios{
+        {L"startup", startup},          {L"setup", setupLine},          {L"entry", entryMessages},
+        {L"countdown", countdown},      {L"cancel", cancelAndClose},    {L"recall", hideAndRecall},
+        {L"instance", singleInstance},  {L"planted", plantedPrograms},
+    };
+    const auto scenario = scenarios.find(argv[1]);
+    if (scenario == scenarios.end()) {
+        std::printf("unknown scenario\n");
+        return 2;
+    }
+    scenario->second();
+    std::printf("%d passed, %d failed\n", passed, failed);
+    return failed == 0 && passed > 0 ? 0 : 1;
+}
