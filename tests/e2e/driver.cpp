@@ -17,7 +17,6 @@
 
 #include "ControlIds.h"
 #include "Form1Layout.h"
-#include "Texts.h"
 
 using namespace qorvane;
 using namespace qorvane::ui;
@@ -301,7 +300,7 @@ void startup() {
     App app(gProgram);
     check(app.ok(), "the window appears");
     if (!app.ok()) return;
-    checkEqual(textOf(app.window()), texts::kWindowCaption, "caption");
+    checkEqual(textOf(app.window()), L"Qorvane定时关机V1.0", "caption");
     RECT client{};
     ::GetClientRect(app.window(), &client);
     const UINT dpi = static_cast<UINT>(std::stoi(environment(L"QORVANE_DPI").empty() ? L"96" : environment(L"QORVANE_DPI")));
@@ -330,11 +329,11 @@ void startup() {
     check(setupViewShowing(app), "setup view, no countdown labels");
     for (const ControlId id : {IdText1, IdLabel2, IdText2, IdLabel3}) check(!app.visible(id), "hours line hidden");
     check(app.visible(IdLabel4) && app.text(IdLabel4).empty(), "the suffix label is there and empty");
-    checkEqual(app.text(IdCommand1), texts::kExecute, "Command1");
-    checkEqual(app.text(IdCommand2), texts::kCancelTask, "Command2");
-    checkEqual(app.text(IdCommand3), texts::kHide, "Command3");
-    checkEqual(app.text(IdLabel1), texts::kPrompt, "Label1");
-    checkEqual(app.text(IdLabel6), texts::kMaker, "Label6");
+    checkEqual(app.text(IdCommand1), L"执行", "Command1");
+    checkEqual(app.text(IdCommand2), L"取消任务", "Command2");
+    checkEqual(app.text(IdCommand3), L"隐藏", "Command3");
+    checkEqual(app.text(IdLabel1), L"请选择计算机将要执行的操作：", "Label1");
+    checkEqual(app.text(IdLabel6), L"Tovric", "Label6");
     GUITHREADINFO gui{};
     gui.cbSize = sizeof(gui);
     ::GetGUIThreadInfo(::GetWindowThreadProcessId(app.window(), nullptr), &gui);
@@ -417,16 +416,16 @@ void entryMessages() {
     App app(gProgram);
     if (!app.ok()) return check(false, "the window appears");
     app.press(IdCommand1);
-    expectMessage(app, texts::kChooseAction, texts::kTitleAttention, false, "execute before choosing");
+    expectMessage(app, L"请选择操作类型！", L"注意", false, "execute before choosing");
     check(setupViewShowing(app) && !app.visible(IdText1), "nothing changed");
 
     app.choose(0);
     app.press(IdCommand1);
-    expectMessage(app, texts::kSetTime, texts::kTitleAttention, false, "execute with no time");
+    expectMessage(app, L"请设置时间！", L"注意", false, "execute with no time");
 
     app.enter(L"546", L"8");
     app.press(IdCommand1);
-    expectMessage(app, texts::kInvalidTime, texts::kTitleAttention, false, "546 hours 8 minutes");
+    expectMessage(app, L"请输入有效的时间（最多546小时7分钟）！", L"注意", false, "546 hours 8 minutes");
     check(setupViewShowing(app) && ::IsWindowEnabled(app.control(IdCommand1)), "still in the setup view");
 
     app.enter(L"2", L"");
@@ -536,8 +535,8 @@ void hideAndRecall() {
     app.press(IdCommand3);
     const MessageBoxSeen seen = app.waitForMessage();
     check(!::IsWindowVisible(app.window()), "the window is gone before the message");
-    checkEqual(seen.text, texts::kInBackground, "background message");
-    checkEqual(seen.title, texts::kTitleAttention, "background title");
+    checkEqual(seen.text, L"程序已转到后台运行，按Ctrl+F12即可回到程序！", "background message");
+    checkEqual(seen.title, L"注意", "background title");
     check(!seen.hasIcon, "background message has no icon");
     if (seen.box != nullptr) app.dismiss(seen);
     check(!::IsWindowVisible(app.window()), "still hidden after the message");
@@ -596,8 +595,8 @@ void singleInstance() {
         App second(gProgram);
         const MessageBoxSeen seen = findMessageBox(second.processId()).box ? findMessageBox(second.processId())
                                                                            : second.waitForMessage();
-        checkEqual(seen.text, texts::kAlreadyRunning, "second copy notice");
-        checkEqual(seen.title, texts::kTitleSystemNotice, "second copy title");
+        checkEqual(seen.text, L"该程序已经处于运行状态", "second copy notice");
+        checkEqual(seen.title, L"系统提示", "second copy title");
         check(seen.hasIcon, "second copy notice has the information icon");
         check(second.findWindow() == nullptr || !::IsWindowVisible(second.findWindow()), "no second window shown");
         if (seen.box) second.dismiss(seen);
@@ -673,7 +672,7 @@ void plantedPrograms() {
     app.enter(L"0", L"1");
     app.pressAndSettle(IdCommand1);
     ::PostMessageW(app.window(), WM_TIMER, kTimer1Id, 0);
-    expectMessage(app, texts::launchFailed(L"关机"), texts::kTitleAttention, false, "no shutdown.exe");
+    expectMessage(app, L"无法执行关机操作！", L"注意", false, "no shutdown.exe");
     app.pressAndSettle(IdCommand2);
     check(setupViewShowing(app), "cancel still works after a failed launch");
 }

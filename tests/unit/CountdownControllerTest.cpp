@@ -5,7 +5,6 @@
 
 #include "CountdownController.h"
 #include "FakePlatform.h"
-#include "Texts.h"
 
 namespace qorvane {
 namespace {
@@ -18,7 +17,7 @@ const std::vector<Widget> kCountdownLabels{Widget::Label8, Widget::Label9, Widge
                                            Widget::Label12};
 
 Message attention(std::wstring_view text) {
-    return {std::wstring(text), std::wstring(texts::kTitleAttention), MessageIcon::None};
+    return {std::wstring(text), L"注意", MessageIcon::None};
 }
 
 class Controller : public ::testing::Test {
