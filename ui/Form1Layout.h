@@ -35,16 +35,16 @@ struct FontSpec {
 inline constexpr FontSpec kFont{9, L"Microsoft YaHei UI", DEFAULT_CHARSET};
 inline constexpr FontSpec kHeadingFont{15, L"宋体-PUA", GB2312_CHARSET};
 
-inline HFONT makeFont(const FontSpec& spec, UINT dpi) {
+inline HFONT makeFont(const FontSpec& item, UINT dpi) {
     LOGFONTW font{};
-    font.lfHeight = -::MulDiv(spec.points, static_cast<int>(dpi), 72);
+    font.lfHeight = -::MulDiv(item.points, static_cast<int>(dpi), 72);
     font.lfWeight = FW_NORMAL;
-    font.lfCharSet = spec.charset;
+    font.lfCharSet = item.charset;
     font.lfOutPrecision = OUT_DEFAULT_PRECIS;
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    ::lstrcpynW(font.lfFaceName, spec.face, LF_FACESIZE);
+    ::lstrcpynW(font.lfFaceName, item.face, LF_FACESIZE);
     return ::CreateFontIndirectW(&font);
 }
 

@@ -152,19 +152,19 @@ bool MainWindow::create() {
 
 void MainWindow::createControls() {
     shown_.formVisible = false;
-    for (const ControlSpec& spec : kForm1Controls) {
-        const WindowClass windowClass = windowClassFor(spec.kind);
-        const WidgetState* state = spec.widget ? &shown_[*spec.widget] : nullptr;
+    for (const ControlSpec& item : kForm1Controls) {
+        const WindowClass windowClass = windowClassFor(item.kind);
+        const WidgetState* state = item.widget ? &shown_[*item.widget] : nullptr;
         const bool visible = state == nullptr || state->visible;
-        const std::wstring caption = state != nullptr && !state->text.empty() ? state->text : std::wstring(spec.caption);
+        const std::wstring caption = state != nullptr && !state->text.empty() ? state->text : std::wstring(item.caption);
         const HWND child = ::CreateWindowExW(
             windowClass.exStyle, windowClass.name, caption.c_str(),
             WS_CHILD | WS_CLIPSIBLINGS | windowClass.style | (visible ? WS_VISIBLE : 0U), 0, 0, 0, 0, window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
-        controls_[static_cast<std::size_t>(spec.id - IdFrame1)] = child;
-        ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(spec.headingFont ? headingFont_.get() : font_.get()),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)), instance_, nullptr);
+        controls_[static_cast<std::size_t>(item.id - IdFrame1)] = child;
+        ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(item.headingFont ? headingFont_.get() : font_.get()),
                        FALSE);
-        if (spec.kind == Kind::Box) {
+        if (item.kind == Kind::Box) {
             ::SetWindowSubclass(child, boxProc, 0, reinterpret_cast<DWORD_PTR>(this));
         }
     }
@@ -179,20 +179,20 @@ void MainWindow::createControls() {
 }
 
 void MainWindow::layout() {
-    for (const ControlSpec& spec : kForm1Controls) {
-        const int left = spec.left + (spec.inFrame ? kFrameLeft : 0);
-        const int top = spec.top + (spec.inFrame ? kFrameTop : 0);
-        const bool isList = spec.kind == Kind::List;
-        const int height = isList ? spec.height + kComboListHeight : spec.height;
-        ::SetWindowPos(control(spec.id), nullptr, scale(left), scale(top), scale(spec.width), scale(height),
+    for (const ControlSpec& item : kForm1Controls) {
+        const int left = item.left + (item.inFrame ? kFrameLeft : 0);
+        const int top = item.top + (item.inFrame ? kFrameTop : 0);
+        const bool isList = item.kind == Kind::List;
+        const int height = isList ? item.height + kComboListHeight : item.height;
+        ::SetWindowPos(control(item.id), nullptr, scale(left), scale(top), scale(item.width), scale(height),
                        SWP_NOZORDER | SWP_NOACTIVATE);
         if (isList) {
             // The closed list keeps its designed height whatever the font.
             RECT closed{};
-            ::GetWindowRect(control(spec.id), &closed);
+            ::GetWindowRect(control(item.id), &closed);
             const int border = (closed.bottom - closed.top) -
-                               static_cast<int>(::SendMessageW(control(spec.id), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-            ::SendMessageW(control(spec.id), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), scale(spec.height) - border);
+                               static_cast<int>(::SendMessageW(control(item.id), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+            ::SendMessageW(control(item.id), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), scale(item.height) - border);
         }
     }
 }
@@ -200,9 +200,9 @@ void MainWindow::layout() {
 void MainWindow::makeFonts() {
     win32::GdiObject<HFONT> font(makeFont(kFont, dpi_));
     win32::GdiObject<HFONT> headingFont(makeFont(kHeadingFont, dpi_));
-    for (const ControlSpec& spec : kForm1Controls) {
-        if (const HWND child = control(spec.id); child != nullptr) {
-            ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(spec.headingFont ? headingFont.get() : font.get()),
+    for (const ControlSpec& item : kForm1Controls) {
+        if (const HWND child = control(item.id); child != nullptr) {
+            ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(item.headingFont ? headingFont.get() : font.get()),
                            TRUE);
         }
     }
@@ -343,9 +343,9 @@ void MainWindow::onDestroy() {
 }
 
 HWND MainWindow::control(Widget widget) const {
-    for (const ControlSpec& spec : kForm1Controls) {
-        if (spec.widget == widget) {
-            return control(spec.id);
+    for (const ControlSpec& item : kForm1Controls) {
+        if (item.widget == widget) {
+            return control(item.id);
         }
     }
     return nullptr;
