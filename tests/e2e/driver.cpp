@@ -143,9 +143,11 @@ public:
         started_ = ::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                     workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup,
                                     &process_) != FALSE;
-        if (started_) {
-            waitFor([&] { return (window_ = findWindow()) != nullptr && ::IsWindowVisible(window_); }, 15000ms);
+        if (!started_) {
+            std::printf("could not start %s: error %lu\n", utf8(program).c_str(), ::GetLastError());
+            return;
         }
+        waitFor([&] { return (window_ = findWindow()) != nullptr && ::IsWindowVisible(window_); }, 15000ms);
     }
     App(const App&) = delete;
     App& operator=(const App&) = delete;

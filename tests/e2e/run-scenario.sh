@@ -10,7 +10,12 @@ source "$QS_ROOT/scripts/wine-env.sh"
 mkdir -p "$workdir" "$screenshots"
 run=$(mktemp -d "$workdir/run.XXXXXX")
 cleanup() {
-    [ -d "$run/prefix" ] && WINEPREFIX="$run/prefix" wineserver -k >/dev/null 2>&1
+    # Wait for the server to be gone: the next test's prefix may get this one's
+    # inode, and with it this server's socket.
+    if [ -d "$run/prefix" ]; then
+        WINEPREFIX="$run/prefix" wineserver -k >/dev/null 2>&1
+        WINEPREFIX="$run/prefix" wineserver -w >/dev/null 2>&1
+    fi
     stop_display
     rm -rf "$run"
 }
