@@ -9,64 +9,58 @@
 
 namespace qorvane::win32 {
 
-class UniqueHandle {
+// Owns one handle and closes it with Traits::close when it goes.
+template <typename Traits>
+class UniqueResource {
 public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(HANDLE handle) : handle_(handle) {}
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    using Handle = typename Traits::Handle;
+
+    UniqueResource() = default;
+    explicit UniqueResource(Handle handle) : handle_(handle) {}
+    UniqueResource(UniqueResource&& other) noexcept : handle_(std::exchange(other.handle_, Handle{})) {}
+    UniqueResource& operator=(UniqueResource&& other) noexcept {
         if (this != &other) {
             reset();
-            handle_ = std::exchange(other.handle_, nullptr);
+            handle_ = std::exchange(other.handle_, Handle{});
         }
         return *this;
     }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    ~UniqueHandle() { reset(); }
+    UniqueResource(const UniqueResource&) = delete;
+    UniqueResource& operator=(const UniqueResource&) = delete;
+    ~UniqueResource() { reset(); }
 
-    HANDLE get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return Traits::valid(handle_); }
     void reset() {
-        if (*this) {
-            ::CloseHandle(handle_);
+        if (Traits::valid(handle_)) {
+            Traits::close(handle_);
         }
-        handle_ = nullptr;
+        handle_ = Handle{};
     }
 
 private:
-    HANDLE handle_ = nullptr;
+    Handle handle_{};
 };
+
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    // Some kernel calls fail with INVALID_HANDLE_VALUE, others with null.
+    static bool valid(HANDLE handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
+    static void close(HANDLE handle) { ::CloseHandle(handle); }
+};
+
+template <typename T>
+struct GdiObjectTraits {
+    using Handle = T;
+    static bool valid(T object) { return object != nullptr; }
+    static void close(T object) { ::DeleteObject(object); }
+};
+
+using UniqueHandle = UniqueResource<KernelHandleTraits>;
 
 // A font, brush or other GDI object.
 template <typename T>
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(T object) : object_(object) {}
-    GdiObject(GdiObject&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        if (this != &other) {
-            reset();
-            object_ = std::exchange(other.object_, nullptr);
-        }
-        return *this;
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    ~GdiObject() { reset(); }
-
-    T get() const { return object_; }
-    void reset() {
-        if (object_ != nullptr) {
-            ::DeleteObject(object_);
-        }
-        object_ = nullptr;
-    }
-
-private:
-    T object_ = nullptr;
-};
+using GdiObject = UniqueResource<GdiObjectTraits<T>>;
 
 template <typename Interface>
 class ComPtr {
