@@ -132,8 +132,9 @@ bool MainWindow::create() {
         return false;
     }
     dpi_ = windowDpi(window_);
-    makeFonts();
+    shown_.formVisible = false;  // not on screen until start()
     createControls();
+    makeFonts();
     layout();
 
     // Sized for the client area and centred in the work area of its monitor.
@@ -151,7 +152,6 @@ bool MainWindow::create() {
 }
 
 void MainWindow::createControls() {
-    shown_.formVisible = false;
     for (const ControlSpec& item : kForm1Controls) {
         const WindowClass windowClass = windowClassFor(item.kind);
         const WidgetState* state = item.widget ? &shown_[*item.widget] : nullptr;
@@ -162,8 +162,6 @@ void MainWindow::createControls() {
             WS_CHILD | WS_CLIPSIBLINGS | windowClass.style | (visible ? WS_VISIBLE : 0U), 0, 0, 0, 0, window_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)), instance_, nullptr);
         controls_[static_cast<std::size_t>(item.id - IdFrame1)] = child;
-        ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(item.headingFont ? headingFont_.get() : font_.get()),
-                       FALSE);
         if (item.kind == Kind::Box) {
             ::SetWindowSubclass(child, boxProc, 0, reinterpret_cast<DWORD_PTR>(this));
         }
@@ -200,11 +198,10 @@ void MainWindow::layout() {
 void MainWindow::makeFonts() {
     win32::GdiObject<HFONT> font(makeFont(kFont, dpi_));
     win32::GdiObject<HFONT> headingFont(makeFont(kHeadingFont, dpi_));
+    // The controls take the new fonts before the old ones are deleted.
     for (const ControlSpec& item : kForm1Controls) {
-        if (const HWND child = control(item.id); child != nullptr) {
-            ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(item.headingFont ? headingFont.get() : font.get()),
-                           TRUE);
-        }
+        ::SendMessageW(control(item.id), WM_SETFONT,
+                       reinterpret_cast<WPARAM>(item.headingFont ? headingFont.get() : font.get()), TRUE);
     }
     font_ = std::move(font);
     headingFont_ = std::move(headingFont);
@@ -342,15 +339,6 @@ void MainWindow::onDestroy() {
     ::PostQuitMessage(0);
 }
 
-HWND MainWindow::control(Widget widget) const {
-    for (const ControlSpec& item : kForm1Controls) {
-        if (item.widget == widget) {
-            return control(item.id);
-        }
-    }
-    return nullptr;
-}
-
 void MainWindow::render() {
     const WindowModel& model = controller_.model();
     if (destroyed_ || rendering_ || model == shown_) {
@@ -370,16 +358,18 @@ void MainWindow::render() {
         ::SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(model.comboSelected), 0);
         shown_.comboSelected = model.comboSelected;
     }
-    for (std::size_t index = 0; index < kWidgetCount; ++index) {
-        const WidgetState& wanted = model.widgets[index];
-        WidgetState& current = shown_.widgets[index];
-        const Widget widget = static_cast<Widget>(index);
-        const HWND child = control(widget);
-        if (wanted.text != current.text && widget != Widget::Combo1) {
+    for (const ControlSpec& item : kForm1Controls) {
+        if (!item.widget) {
+            continue;
+        }
+        const WidgetState& wanted = model[*item.widget];
+        WidgetState& current = shown_[*item.widget];
+        const HWND child = control(item.id);
+        if (wanted.text != current.text) {
             ::SetWindowTextW(child, wanted.text.c_str());
-            // After a correction the caret stays at the end, where typing goes on.
-            const auto end = static_cast<WPARAM>(wanted.text.size());
-            if (widget == Widget::Text1 || widget == Widget::Text2) {
+            if (item.kind == Kind::Box) {
+                // After a correction the caret stays at the end, where typing goes on.
+                const auto end = static_cast<WPARAM>(wanted.text.size());
                 ::SendMessageW(child, EM_SETSEL, end, static_cast<LPARAM>(end));
             }
         }

@@ -48,7 +48,6 @@ private:
     int scale(int pixelsAt96) const;
 
     HWND control(ControlId id) const { return controls_[static_cast<std::size_t>(id - IdFrame1)]; }
-    HWND control(Widget widget) const;
 
     HINSTANCE instance_;
     HWND window_ = nullptr;
