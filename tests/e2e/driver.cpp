@@ -94,6 +94,16 @@ std::vector<std::wstring> records() {
 
 std::wstring commandOf(const std::wstring& record) { return record.substr(record.find(L'|') + 1); }
 
+bool ranFrom(const std::wstring& record, const std::wstring& program) {
+    return _wcsicmp(record.substr(0, record.find(L'|')).c_str(), program.c_str()) == 0;
+}
+
+std::wstring systemShutdown() {
+    wchar_t system[MAX_PATH] = {};
+    ::GetSystemDirectoryW(system, MAX_PATH);
+    return std::wstring(system) + L"\\shutdown.exe";
+}
+
 struct MessageBoxSeen {
     HWND box = nullptr;
     std::wstring title, text;
@@ -201,6 +211,12 @@ public:
         type(IdText1, hours);
         clear(IdText2);
         type(IdText2, minutes);
+    }
+    // Chooses the action, enters the time and presses 执行.
+    void start(int position, const std::wstring& hours, const std::wstring& minutes) const {
+        choose(position);
+        enter(hours, minutes);
+        pressAndSettle(IdCommand1);
     }
     // Posted, so a message box the press opens does not block the driver.
     void press(ControlId button) const { ::PostMessageW(control(button), BM_CLICK, 0, 0); }
@@ -459,9 +475,7 @@ void countdown() {
     {
         App app(gProgram);
         if (!app.ok()) return check(false, "the window appears");
-        app.choose(0);
-        app.enter(L"0", L"2");
-        app.pressAndSettle(IdCommand1);
+        app.start(0, L"0", L"2");
         expectCountdown(app, L"0", L"2", "start");
         app.elapseTimer1();
         expectCountdown(app, L"0", L"1", "first minute");
@@ -479,21 +493,15 @@ void countdown() {
     for (int position = 0; position < 3; ++position) {
         App app(gProgram);
         if (!app.ok()) return check(false, "the window appears");
-        app.choose(position);
-        app.enter(L"0", L"0");
-        app.pressAndSettle(IdCommand1);
+        app.start(position, L"0", L"0");
         expectCountdown(app, L"0", L"0", "zero time");
         waitFor([&] { return records().size() == static_cast<std::size_t>(position) + 2; });
         const auto lines = records();
         checkEqual(lines.empty() ? L"" : commandOf(lines.back()), commands[position], "command at once");
         check(lines.size() == static_cast<std::size_t>(position) + 2, "one command per start");
     }
-    const auto lines = records();
-    wchar_t system[MAX_PATH];
-    ::GetSystemDirectoryW(system, MAX_PATH);
-    for (const auto& line : lines) {
-        check(_wcsicmp(line.substr(0, line.find(L'|')).c_str(), (std::wstring(system) + L"\\shutdown.exe").c_str()) == 0,
-              "run from the system directory: " + utf8(line));
+    for (const auto& line : records()) {
+        check(ranFrom(line, systemShutdown()), "run from the system directory: " + utf8(line));
     }
 }
 
@@ -501,9 +509,7 @@ void cancelAndClose() {
     {
         App app(gProgram);
         if (!app.ok()) return check(false, "the window appears");
-        app.choose(1);
-        app.enter(L"0", L"3");
-        app.pressAndSettle(IdCommand1);
+        app.start(1, L"0", L"3");
         app.elapseTimer1();
         app.pressAndSettle(IdCommand2);
         check(setupViewShowing(app), "setup view back");
@@ -518,9 +524,7 @@ void cancelAndClose() {
     {
         App app(gProgram);
         if (!app.ok()) return check(false, "the window appears");
-        app.choose(0);
-        app.enter(L"0", L"1");
-        app.pressAndSettle(IdCommand1);
+        app.start(0, L"0", L"1");
         ::PostMessageW(app.window(), WM_CLOSE, 0, 0);
         check(app.waitForExit(5000), "closing ends the program");
         std::this_thread::sleep_for(500ms);
@@ -531,9 +535,7 @@ void cancelAndClose() {
 void hideAndRecall() {
     App app(gProgram);
     if (!app.ok()) return check(false, "the window appears");
-    app.choose(0);
-    app.enter(L"0", L"2");
-    app.pressAndSettle(IdCommand1);
+    app.start(0, L"0", L"2");
     app.press(IdCommand3);
     const MessageBoxSeen seen = app.waitForMessage();
     check(!::IsWindowVisible(app.window()), "the window is gone before the message");
@@ -642,9 +644,7 @@ void singleInstance() {
 }
 
 void plantedPrograms() {
-    wchar_t system[MAX_PATH];
-    ::GetSystemDirectoryW(system, MAX_PATH);
-    const std::wstring recorder = std::wstring(system) + L"\\shutdown.exe";
+    const std::wstring recorder = systemShutdown();
     ::CreateDirectoryW(L"C:\\app", nullptr);
     ::CreateDirectoryW(L"C:\\work", nullptr);
     ::CopyFileW(gProgram.c_str(), L"C:\\app\\QorvaneShutdown.exe", FALSE);
@@ -653,15 +653,12 @@ void plantedPrograms() {
     {
         App app(L"C:\\app\\QorvaneShutdown.exe", L"C:\\work");
         if (!app.ok()) return check(false, "the window appears");
-        app.choose(0);
-        app.enter(L"0", L"0");
-        app.pressAndSettle(IdCommand1);
+        app.start(0, L"0", L"0");
         waitFor([] { return !records().empty(); });
         const auto lines = records();
         check(lines.size() == 1, "one command recorded");
         for (const auto& line : lines) {
-            check(_wcsicmp(line.substr(0, line.find(L'|')).c_str(), recorder.c_str()) == 0,
-                  "only the system shutdown.exe runs: " + utf8(line));
+            check(ranFrom(line, recorder), "only the system shutdown.exe runs: " + utf8(line));
         }
     }
     // With no shutdown.exe at all, reaching zero says so.
@@ -670,9 +667,7 @@ void plantedPrograms() {
     ::DeleteFileW(L"C:\\work\\shutdown.exe");
     App app(gProgram);
     if (!app.ok()) return check(false, "the window appears");
-    app.choose(0);
-    app.enter(L"0", L"1");
-    app.pressAndSettle(IdCommand1);
+    app.start(0, L"0", L"1");
     ::PostMessageW(app.window(), WM_TIMER, kTimer1Id, 0);
     expectMessage(app, L"无法执行关机操作！", L"注意", false, "no shutdown.exe");
     app.pressAndSettle(IdCommand2);
