@@ -69,8 +69,25 @@ RemainingMinutes decrement(RemainingMinutes value) {
     return static_cast<RemainingMinutes>(value - 1);
 }
 
+namespace {
+// std::to_wstring goes through the C library's wide printf, which on Windows
+// links a whole formatter (and its floating-point code) into the program.
+std::wstring decimalText(int value) {
+    std::wstring digits;
+    unsigned magnitude = value < 0 ? 0U - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+    do {
+        digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + magnitude % 10U));
+        magnitude /= 10U;
+    } while (magnitude != 0U);
+    if (value < 0) {
+        digits.insert(digits.begin(), L'-');
+    }
+    return digits;
+}
+}  // namespace
+
 std::pair<std::wstring, std::wstring> splitForDisplay(RemainingMinutes value) {
-    return {std::to_wstring(value / 60), std::to_wstring(value % 60)};
+    return {decimalText(value / 60), decimalText(value % 60)};
 }
 
 bool acceptsKey(wchar_t character) { return isDigit(character) || character == L'\b'; }

@@ -32,6 +32,27 @@ ensure_packages() {
         || die "could not install: ${missing[*]}"
 }
 
+# A package can be recorded as installed with its program gone (seen with the
+# MinGW compiler): reinstall the package when its program is missing.
+# Arguments: pairs of COMMAND PACKAGE.
+ensure_commands() {
+    local broken=()
+    while [ $# -ge 2 ]; do
+        command -v "$1" >/dev/null 2>&1 || broken+=("$2")
+        shift 2
+    done
+    [ ${#broken[@]} -eq 0 ] && return 0
+    echo "Reinstalling (a program of theirs is missing): ${broken[*]}"
+    as_root apt-get update -qq || die "apt-get update failed"
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --reinstall --no-install-recommends "${broken[@]}" \
+        || die "could not reinstall: ${broken[*]}"
+}
+
+BUILD_COMMANDS=(cmake cmake g++ g++ x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64-posix
+    x86_64-w64-mingw32-windres binutils-mingw-w64-x86-64 x86_64-w64-mingw32-objdump binutils-mingw-w64-x86-64
+    x86_64-w64-mingw32-ar binutils-mingw-w64-x86-64)
+WINE_COMMANDS=(wine wine wineserver wine Xvfb xvfb convert imagemagick)
+
 BUILD_PACKAGES=(cmake make g++ libgtest-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
 WINE_PACKAGES=(wine wine64 xvfb xauth x11-utils imagemagick fonts-wqy-zenhei fonts-wqy-microhei locales)
 

@@ -31,7 +31,8 @@ Function user32Function(const char* name) {
 
 UINT windowDpi(HWND window) {
     using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = user32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+    // Looked up per call: rare, and no thread-safe static guard is linked in.
+    const auto getDpiForWindow = user32Function<GetDpiForWindowFunction>("GetDpiForWindow");
     if (getDpiForWindow != nullptr) {
         if (const UINT dpi = getDpiForWindow(window); dpi != 0) {
             return dpi;
@@ -45,7 +46,7 @@ UINT windowDpi(HWND window) {
 
 SIZE windowSizeForClient(int width, int height, UINT dpi) {
     using AdjustForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-    static const auto adjustForDpi = user32Function<AdjustForDpiFunction>("AdjustWindowRectExForDpi");
+    const auto adjustForDpi = user32Function<AdjustForDpiFunction>("AdjustWindowRectExForDpi");
     RECT rect{0, 0, width, height};
     if (adjustForDpi != nullptr) {
         adjustForDpi(&rect, kWindowStyle, FALSE, kWindowExStyle, dpi);

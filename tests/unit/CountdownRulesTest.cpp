@@ -36,6 +36,8 @@ TEST(CountRules, SplitShowsWholeHoursAndTheMinutesLeft) {
     EXPECT_EQ(splitForDisplay(60), Pair(L"1", L"0"));
     EXPECT_EQ(splitForDisplay(0), Pair(L"0", L"0"));
     EXPECT_EQ(splitForDisplay(32767), Pair(L"546", L"7"));
+    EXPECT_EQ(splitForDisplay(-61), Pair(L"-1", L"-1"));
+    EXPECT_EQ(splitForDisplay(-32768), Pair(L"-546", L"-8"));
 }
 
 TEST(CountRules, DecrementTakesOneMinuteAndNeverWraps) {

@@ -1,0 +1,38 @@
+// The program catches no exception: one thrown anywhere (out of memory, in
+// practice) can only end it, and it could not cross a window procedure anyway.
+// With libstdc++ that end goes through code the program does not need: the
+// default terminate handler prints the demangled type to a stderr a GUI
+// program lacks (its demangler is 45 KB), and the throw helpers drag in the
+// exception classes with their own string and random-device code (50 KB).
+// Defining them here keeps the library's copies out; each ends the process at
+// once, as an uncaught exception did.
+#include <cstdlib>  // also tells which standard library this is
+
+#if defined(__GLIBCXX__)
+
+namespace __gnu_cxx {
+void __verbose_terminate_handler();
+void __verbose_terminate_handler() {
+    std::abort();
+}
+}  // namespace __gnu_cxx
+
+namespace std {
+void __throw_bad_alloc();
+void __throw_bad_alloc() {
+    std::abort();
+}
+void __throw_bad_array_new_length();
+void __throw_bad_array_new_length() {
+    std::abort();
+}
+void __throw_length_error(const char*);
+void __throw_length_error(const char*) {
+    std::abort();
+}
+void __throw_logic_error(const char*);
+void __throw_logic_error(const char*) {
+    std::abort();
+}
+}  // namespace std
+#endif
