@@ -36,6 +36,6 @@ inline constexpr unsigned kTimer1Id = 1;
 inline constexpr unsigned kTimer2Id = 2;
 inline constexpr unsigned kTimer1IntervalMs = 60000;
 
-inline constexpr wchar_t kWindowClassName[] = L"Qorvane.TimedShutdown.form1";
+inline constexpr const wchar_t* kWindowClassName = L"Qorvane.TimedShutdown.form1";
 
 }  // namespace qorvane::ui

@@ -55,8 +55,8 @@ struct ControlSpec {
     Kind kind;
     bool inFrame;
     int left, top, width, height;
-    std::wstring_view caption;        // fixed captions; model-bound widgets take theirs from the model
-    std::optional<Widget> widget;     // the WindowModel entry it shows
+    std::wstring_view caption;     // fixed captions; model-bound widgets take theirs from the model
+    std::optional<Widget> widget;  // the WindowModel entry it shows
     bool headingFont = false;
 };
 
@@ -84,6 +84,8 @@ inline constexpr std::array<ControlSpec, kControlCount> kForm1Controls{{
     {IdLabel7, Kind::Label, false, 184, 128, 137, 25, texts::kContact, std::nullopt},
 }};
 
-constexpr const ControlSpec& controlSpec(ControlId id) { return kForm1Controls[static_cast<std::size_t>(id - IdFrame1)]; }
+constexpr const ControlSpec& controlSpec(ControlId id) {
+    return kForm1Controls[static_cast<std::size_t>(id - IdFrame1)];
+}
 
 }  // namespace qorvane::ui

@@ -9,30 +9,22 @@
 #include <cstdlib>  // also tells which standard library this is
 
 #if defined(__GLIBCXX__)
+// NOLINTBEGIN(bugprone-reserved-identifier): the library's own names, replaced on purpose
 
 namespace __gnu_cxx {
 void __verbose_terminate_handler();
-void __verbose_terminate_handler() {
-    std::abort();
-}
+void __verbose_terminate_handler() { std::abort(); }
 }  // namespace __gnu_cxx
 
 namespace std {
 void __throw_bad_alloc();
-void __throw_bad_alloc() {
-    std::abort();
-}
+void __throw_bad_alloc() { std::abort(); }
 void __throw_bad_array_new_length();
-void __throw_bad_array_new_length() {
-    std::abort();
-}
+void __throw_bad_array_new_length() { std::abort(); }
 void __throw_length_error(const char*);
-void __throw_length_error(const char*) {
-    std::abort();
-}
+void __throw_length_error(const char*) { std::abort(); }
 void __throw_logic_error(const char*);
-void __throw_logic_error(const char*) {
-    std::abort();
-}
+void __throw_logic_error(const char*) { std::abort(); }
 }  // namespace std
+// NOLINTEND(bugprone-reserved-identifier)
 #endif

@@ -128,8 +128,8 @@ bool MainWindow::create() {
         return false;
     }
     const std::wstring caption(texts::kWindowCaption);
-    if (::CreateWindowExW(kWindowExStyle, kWindowClassName, caption.c_str(), kWindowStyle, CW_USEDEFAULT,
-                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this) == nullptr) {
+    if (::CreateWindowExW(kWindowExStyle, kWindowClassName, caption.c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this) == nullptr) {
         return false;
     }
     dpi_ = windowDpi(window_);
@@ -145,8 +145,7 @@ bool MainWindow::create() {
     ::GetMonitorInfoW(::MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT& work = monitor.rcWork;
     ::SetWindowPos(window_, nullptr, work.left + (work.right - work.left - size.cx) / 2,
-                   work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+                   work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 
     platform_.attach(window_, [this] { render(); });
     return true;
@@ -157,11 +156,12 @@ void MainWindow::createControls() {
         const WindowClass windowClass = windowClassFor(item.kind);
         const WidgetState* state = item.widget ? &shown_[*item.widget] : nullptr;
         const bool visible = state == nullptr || state->visible;
-        const std::wstring caption = state != nullptr && !state->text.empty() ? state->text : std::wstring(item.caption);
-        const HWND child = ::CreateWindowExW(
-            windowClass.exStyle, windowClass.name, caption.c_str(),
-            WS_CHILD | WS_CLIPSIBLINGS | windowClass.style | (visible ? WS_VISIBLE : 0U), 0, 0, 0, 0, window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)), instance_, nullptr);
+        const std::wstring caption =
+            state != nullptr && !state->text.empty() ? state->text : std::wstring(item.caption);
+        const HWND child =
+            ::CreateWindowExW(windowClass.exStyle, windowClass.name, caption.c_str(),
+                              WS_CHILD | WS_CLIPSIBLINGS | windowClass.style | (visible ? WS_VISIBLE : 0U), 0, 0, 0, 0,
+                              window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)), instance_, nullptr);
         controls_[static_cast<std::size_t>(item.id - IdFrame1)] = child;
         if (item.kind == Kind::Box) {
             ::SetWindowSubclass(child, boxProc, 0, reinterpret_cast<DWORD_PTR>(this));
@@ -189,8 +189,9 @@ void MainWindow::layout() {
             // The closed list keeps its designed height whatever the font.
             RECT closed{};
             ::GetWindowRect(control(item.id), &closed);
-            const int border = (closed.bottom - closed.top) -
-                               static_cast<int>(::SendMessageW(control(item.id), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+            const int border =
+                (closed.bottom - closed.top) -
+                static_cast<int>(::SendMessageW(control(item.id), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
             ::SendMessageW(control(item.id), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), scale(item.height) - border);
         }
     }
@@ -258,7 +259,8 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 // character (arrows, Delete, Home, End) come as WM_KEYDOWN and pass untouched.
 LRESULT CALLBACK MainWindow::boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR subclassId,
                                      DWORD_PTR self) {
-    if (message == WM_CHAR && !reinterpret_cast<MainWindow*>(self)->controller_.acceptsKey(static_cast<wchar_t>(wParam))) {
+    if (message == WM_CHAR &&
+        !reinterpret_cast<MainWindow*>(self)->controller_.acceptsKey(static_cast<wchar_t>(wParam))) {
         return 0;
     }
     if (message == WM_NCDESTROY) {

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -10,7 +11,7 @@ namespace qorvane::win32 {
 namespace {
 
 // One name per session: a copy started in another user's session is not "this" program running.
-constexpr wchar_t kInstanceMutexName[] = L"Local\\Qorvane.TimedShutdown.SingleInstance";
+constexpr const wchar_t* kInstanceMutexName = L"Local\\Qorvane.TimedShutdown.SingleInstance";
 
 std::string toAnsi(const std::wstring& text) {
     if (text.empty()) {
@@ -29,12 +30,12 @@ std::string toAnsi(const std::wstring& text) {
 // neither our own folder nor the working folder can plant a look-alike.
 std::wstring systemProgramPath(const std::wstring& commandLine) {
     const std::wstring name = commandLine.substr(0, commandLine.find(L' '));
-    wchar_t directory[MAX_PATH];
-    const UINT length = ::GetSystemDirectoryW(directory, MAX_PATH);
+    std::array<wchar_t, MAX_PATH> directory{};
+    const UINT length = ::GetSystemDirectoryW(directory.data(), MAX_PATH);
     if (name.empty() || length == 0 || length >= MAX_PATH) {
         return {};
     }
-    return std::wstring(directory, length) + L'\\' + name + L".exe";
+    return std::wstring(directory.data(), length) + L'\\' + name + L".exe";
 }
 
 }  // namespace
@@ -120,8 +121,7 @@ void Win32PlatformServices::applyTaskbarButton() {
     // id Windows defines, 40 KB of the program.
     static constexpr CLSID kClsidTaskbarList{
         0x56fdf344, 0xfd6d, 0x11d0, {0x95, 0x8a, 0x00, 0x60, 0x97, 0xc9, 0xa0, 0x90}};
-    static constexpr IID kIidTaskbarList{
-        0x56fdf342, 0xfd6d, 0x11d0, {0x95, 0x8a, 0x00, 0x60, 0x97, 0xc9, 0xa0, 0x90}};
+    static constexpr IID kIidTaskbarList{0x56fdf342, 0xfd6d, 0x11d0, {0x95, 0x8a, 0x00, 0x60, 0x97, 0xc9, 0xa0, 0x90}};
     if (window_ == nullptr) {
         return;
     }

@@ -28,11 +28,10 @@ int passed = 0;
 int failed = 0;
 
 std::string utf8(const std::wstring& text) {
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                           nullptr, nullptr);
+    const int size =
+        ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size, nullptr,
-                          nullptr);
+    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
     return out;
 }
 
@@ -176,7 +175,8 @@ public:
 
     HWND findWindow() const {
         HWND found = nullptr;
-        for (HWND window = nullptr; (window = ::FindWindowExW(nullptr, window, kWindowClassName, nullptr)) != nullptr;) {
+        for (HWND window = nullptr;
+             (window = ::FindWindowExW(nullptr, window, kWindowClassName, nullptr)) != nullptr;) {
             DWORD owner = 0;
             ::GetWindowThreadProcessId(window, &owner);
             if (owner == process_.dwProcessId) found = window;
@@ -220,9 +220,7 @@ public:
     }
     // Posted, so a message box the press opens does not block the driver.
     void press(ControlId button) const { ::PostMessageW(control(button), BM_CLICK, 0, 0); }
-    void pressAndSettle(ControlId button) const {
-        ::SendMessageW(control(button), BM_CLICK, 0, 0);
-    }
+    void pressAndSettle(ControlId button) const { ::SendMessageW(control(button), BM_CLICK, 0, 0); }
     void elapseTimer1() const {
         ::PostMessageW(window_, WM_TIMER, kTimer1Id, 0);
         ::SendMessageW(window_, WM_NULL, 0, 0);  // returns after the posted elapse has been handled
@@ -243,7 +241,8 @@ private:
     bool started_ = false;
 };
 
-void expectMessage(const App& app, std::wstring_view text, std::wstring_view title, bool icon, const std::string& when) {
+void expectMessage(const App& app, std::wstring_view text, std::wstring_view title, bool icon,
+                   const std::string& when) {
     const MessageBoxSeen seen = app.waitForMessage();
     check(seen.box != nullptr, when + ": a message box opens");
     if (seen.box == nullptr) return;
@@ -321,12 +320,13 @@ void startup() {
     checkEqual(textOf(app.window()), L"Qorvane定时关机V1.0", "caption");
     RECT client{};
     ::GetClientRect(app.window(), &client);
-    const UINT dpi = static_cast<UINT>(std::stoi(environment(L"QORVANE_DPI").empty() ? L"96" : environment(L"QORVANE_DPI")));
+    const UINT dpi =
+        static_cast<UINT>(std::stoi(environment(L"QORVANE_DPI").empty() ? L"96" : environment(L"QORVANE_DPI")));
     const long width = ::MulDiv(329, static_cast<int>(dpi), 96);
     const long height = ::MulDiv(150, static_cast<int>(dpi), 96);
-    check(client.right == width && client.bottom == height,
-          "client area " + std::to_string(client.right) + "x" + std::to_string(client.bottom) + ", want " +
-              std::to_string(width) + "x" + std::to_string(height));
+    check(client.right == width && client.bottom == height, "client area " + std::to_string(client.right) + "x" +
+                                                                std::to_string(client.bottom) + ", want " +
+                                                                std::to_string(width) + "x" + std::to_string(height));
     // Centred on the screen's work area.
     RECT frame{}, work{};
     ::GetWindowRect(app.window(), &frame);
@@ -391,7 +391,8 @@ void setupLine() {
         checkEqual(app.text(IdLabel4), suffixes[position], "suffix");
         checkEqual(app.text(IdLabel8), headings[position], "heading");
     }
-    for (const ControlId id : {IdText1, IdLabel2, IdText2, IdLabel3, IdLabel4}) check(app.visible(id), "setup line shown");
+    for (const ControlId id : {IdText1, IdLabel2, IdText2, IdLabel3, IdLabel4})
+        check(app.visible(id), "setup line shown");
 
     app.type(IdText1, L"1a -.\r2");
     checkEqual(app.text(IdText1), L"12", "the key filter keeps digits only");
@@ -513,7 +514,8 @@ void cancelAndClose() {
         app.elapseTimer1();
         app.pressAndSettle(IdCommand2);
         check(setupViewShowing(app), "setup view back");
-        for (const ControlId id : {IdText1, IdLabel2, IdText2, IdLabel3, IdLabel4}) check(app.visible(id), "hours line kept");
+        for (const ControlId id : {IdText1, IdLabel2, IdText2, IdLabel3, IdLabel4})
+            check(app.visible(id), "hours line kept");
         check(app.text(IdText1).empty() && app.text(IdText2).empty(), "boxes emptied");
         check(::IsWindowEnabled(app.control(IdCommand1)) != FALSE, "执行 enabled");
         check(::SendMessageW(app.control(IdCombo1), CB_GETCURSEL, 0, 0) == 1, "action kept");
@@ -567,7 +569,8 @@ void hideAndRecall() {
         sendKey(VK_CONTROL, true);
         sendKey(VK_F12, true);
         const bool back = waitFor([&] { return ::IsWindowVisible(app.window()) != FALSE; }, 2000ms);
-        latencies.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        latencies.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         sendKey(VK_F12, false);
         sendKey(VK_CONTROL, false);
         check(back, "Ctrl+F12 calls the window back");
@@ -597,8 +600,8 @@ void singleInstance() {
     if (!first.ok()) return check(false, "the window appears");
     {
         App second(gProgram);
-        const MessageBoxSeen seen = findMessageBox(second.processId()).box ? findMessageBox(second.processId())
-                                                                           : second.waitForMessage();
+        const MessageBoxSeen seen =
+            findMessageBox(second.processId()).box ? findMessageBox(second.processId()) : second.waitForMessage();
         checkEqual(seen.text, L"该程序已经处于运行状态", "second copy notice");
         checkEqual(seen.title, L"系统提示", "second copy title");
         check(seen.hasIcon, "second copy notice has the information icon");
@@ -684,9 +687,9 @@ int wmain(int argc, wchar_t** argv) {
     gProgram = argv[2];
     gShots = argv[3];
     const std::map<std::wstring, void (*)()> scenarios{
-        {L"startup", startup},          {L"setup", setupLine},          {L"entry", entryMessages},
-        {L"countdown", countdown},      {L"cancel", cancelAndClose},    {L"recall", hideAndRecall},
-        {L"instance", singleInstance},  {L"planted", plantedPrograms},
+        {L"startup", startup},         {L"setup", setupLine},         {L"entry", entryMessages},
+        {L"countdown", countdown},     {L"cancel", cancelAndClose},   {L"recall", hideAndRecall},
+        {L"instance", singleInstance}, {L"planted", plantedPrograms},
     };
     const auto scenario = scenarios.find(argv[1]);
     if (scenario == scenarios.end()) {

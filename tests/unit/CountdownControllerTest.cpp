@@ -16,9 +16,7 @@ const std::vector<Widget> kSetupLine{Widget::Text1, Widget::Label2, Widget::Text
 const std::vector<Widget> kCountdownLabels{Widget::Label8, Widget::Label9, Widget::Label10, Widget::Label11,
                                            Widget::Label12};
 
-Message attention(std::wstring_view text) {
-    return {std::wstring(text), L"注意", MessageIcon::None};
-}
+Message attention(std::wstring_view text) { return {std::wstring(text), L"注意", MessageIcon::None}; }
 
 class Controller : public ::testing::Test {
 protected:
@@ -73,7 +71,8 @@ TEST_F(Controller, LoadEndsASecondCopyWithItsNotice) {
     platform.anotherCopyRunning = true;
     const WindowModel before = model();
     controller.load();
-    EXPECT_EQ(platform.messages, (std::vector<Message>{{L"该程序已经处于运行状态", L"系统提示", MessageIcon::Information}}));
+    EXPECT_EQ(platform.messages,
+              (std::vector<Message>{{L"该程序已经处于运行状态", L"系统提示", MessageIcon::Information}}));
     EXPECT_EQ(platform.terminateCalls, 1);
     EXPECT_EQ(model(), before);
 }
@@ -341,8 +340,7 @@ TEST_F(Controller, CtrlF12CallsTheWindowBackAndNothingElseDoes) {
 TEST_F(Controller, CreditLinkOpensTheMakersPage) {
     controller.openCreditLink();
     ASSERT_EQ(platform.documents.size(), 1U);
-    EXPECT_EQ(platform.documents[0],
-              (testing::Document{L"open", L"https://tovric.example.com/", L"", L"", 5}));
+    EXPECT_EQ(platform.documents[0], (testing::Document{L"open", L"https://tovric.example.com/", L"", L"", 5}));
 }
 
 }  // namespace

@@ -52,8 +52,8 @@ TEST(KeyFilter, LetsOnlyDigitsAndBackspaceThrough) {
     }
     EXPECT_TRUE(acceptsKey(L'\b'));
     // Letters, space, minus, point, Enter, Ctrl+C/V/X, Tab, a full-width digit.
-    for (const wchar_t refused : {L'a', L'Z', L' ', L'-', L'.', L'\r', L'\x03', L'\x16', L'\x18', L'\t', L'１', L'/',
-                                  L':'}) {
+    for (const wchar_t refused :
+         {L'a', L'Z', L' ', L'-', L'.', L'\r', L'\x03', L'\x16', L'\x18', L'\t', L'１', L'/', L':'}) {
         EXPECT_FALSE(acceptsKey(refused)) << static_cast<int>(refused);
     }
 }
