@@ -2,11 +2,9 @@
 #include <commctrl.h>
 
 #include "MainWindow.h"
-#include "win32/Handles.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // No command line, no configuration: everything the program needs is its window.
-    const qorvane::win32::ComApartment com;  // for the taskbar button
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_STANDARD_CLASSES;

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include <array>
+#include <string>
 #include <utility>
 
 namespace qorvane::win32 {
@@ -88,20 +90,62 @@ private:
     Interface* pointer_ = nullptr;
 };
 
-// COM for this thread, for as long as the object lives.
-class ComApartment {
+struct ModuleTraits {
+    using Handle = HMODULE;
+    static bool valid(HMODULE module) { return module != nullptr; }
+    static void close(HMODULE module) { ::FreeLibrary(module); }
+};
+
+// A DLL of Windows' system directory, loaded when first asked for: the shell
+// and COM are needed only for a click on the credit link or for hiding, and
+// start-up should not wait for them. The full path keeps a look-alike DLL
+// beside the program from being loaded instead.
+class SystemLibrary {
 public:
-    ComApartment() : initialized_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    ~ComApartment() {
-        if (initialized_) {
-            ::CoUninitialize();
-        }
+    explicit SystemLibrary(const wchar_t* name) : name_(name) {}
+
+    // Null when the DLL or the function is missing.
+    template <typename Function>
+    Function function(const char* name) {
+        load();
+        if (!module_) return nullptr;
+        return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(module_.get(), name)));
     }
 
 private:
-    bool initialized_;
+    void load() {
+        if (tried_) return;
+        tried_ = true;
+        std::array<wchar_t, MAX_PATH> directory{};
+        const UINT length = ::GetSystemDirectoryW(directory.data(), MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) return;
+        const std::wstring path = std::wstring(directory.data(), length) + L'\\' + name_;
+        module_ = UniqueResource<ModuleTraits>(::LoadLibraryW(path.c_str()));
+    }
+
+    const wchar_t* name_;
+    UniqueResource<ModuleTraits> module_;
+    bool tried_ = false;
+};
+
+// COM for this thread, for as long as the object lives.
+class ComApartment {
+public:
+    explicit ComApartment(SystemLibrary& ole32) : uninitialize_(ole32.function<void(WINAPI*)()>("CoUninitialize")) {
+        using Initialize = HRESULT(WINAPI*)(void*, DWORD);
+        const auto initialize = ole32.function<Initialize>("CoInitializeEx");
+        initialized_ = initialize != nullptr && uninitialize_ != nullptr &&
+                       SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    ~ComApartment() {
+        if (initialized_) uninitialize_();
+    }
+
+private:
+    void(WINAPI* uninitialize_)();
+    bool initialized_ = false;
 };
 
 }  // namespace qorvane::win32

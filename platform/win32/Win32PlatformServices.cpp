@@ -126,8 +126,12 @@ void Win32PlatformServices::applyTaskbarButton() {
         return;
     }
     if (!taskbarList_) {
-        if (FAILED(::CoCreateInstance(kClsidTaskbarList, nullptr, CLSCTX_INPROC_SERVER, kIidTaskbarList,
-                                      taskbarList_.put())) ||
+        using CreateInstance = HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
+        enterCom();
+        const auto createInstance = ole32_.function<CreateInstance>("CoCreateInstance");
+        if (createInstance == nullptr ||
+            FAILED(createInstance(kClsidTaskbarList, nullptr, CLSCTX_INPROC_SERVER, kIidTaskbarList,
+                                  taskbarList_.put())) ||
             FAILED(taskbarList_->HrInit())) {
             taskbarList_.reset();
             return;
@@ -147,8 +151,17 @@ void Win32PlatformServices::openDocument(const std::wstring& verb, const std::ws
     const std::string ansiFile = toAnsi(file);
     const std::string ansiParameters = toAnsi(parameters);
     const std::string ansiDirectory = toAnsi(directory);
-    ::ShellExecuteA(window_, ansiVerb.c_str(), ansiFile.c_str(), ansiParameters.c_str(), ansiDirectory.c_str(),
-                    showCommand);
+    using ShellExecute = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    const auto shellExecute = shell32_.function<ShellExecute>("ShellExecuteA");
+    if (shellExecute == nullptr) return;
+    enterCom();  // some shell handlers need it
+    shellExecute(window_, ansiVerb.c_str(), ansiFile.c_str(), ansiParameters.c_str(), ansiDirectory.c_str(),
+                 showCommand);
+}
+
+// Once, on first need; CoCreateInstance then fails by itself if COM could not start.
+void Win32PlatformServices::enterCom() {
+    if (!com_) com_.emplace(ole32_);
 }
 
 bool Win32PlatformServices::isKeyDown(int virtualKey) { return ::GetAsyncKeyState(virtualKey) < 0; }

@@ -4,6 +4,7 @@
 #include <shobjidl.h>
 
 #include <functional>
+#include <optional>
 
 #include "PlatformServices.h"
 #include "win32/Handles.h"
@@ -33,10 +34,15 @@ public:
 
 private:
     void applyTaskbarButton();
+    void enterCom();
 
     HWND window_ = nullptr;
     std::function<void()> beforeModal_;
     UniqueHandle instanceMutex_;
+    // Declared in the order they are set up, so they are released in reverse.
+    SystemLibrary ole32_{L"ole32.dll"};
+    SystemLibrary shell32_{L"shell32.dll"};
+    std::optional<ComApartment> com_;
     ComPtr<ITaskbarList> taskbarList_;
     bool taskbarButtonVisible_ = true;
     bool terminated_ = false;

@@ -4,7 +4,9 @@
 // Prints every failed check and ends with "N passed, N failed".
 
 #include <windows.h>
+#include <psapi.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -192,6 +194,21 @@ public:
     bool running() const { return ::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
     bool waitForExit(DWORD ms) const { return ::WaitForSingleObject(process_.hProcess, ms) == WAIT_OBJECT_0; }
     DWORD processId() const { return process_.dwProcessId; }
+    bool hasModule(const wchar_t* name) const {
+        std::vector<HMODULE> modules(512);
+        DWORD bytes = 0;
+        if (!::EnumProcessModules(process_.hProcess, modules.data(),
+                                  static_cast<DWORD>(modules.size() * sizeof(HMODULE)), &bytes)) {
+            return false;
+        }
+        modules.resize(std::min<std::size_t>(modules.size(), bytes / sizeof(HMODULE)));
+        for (const HMODULE module : modules) {
+            std::wstring base(MAX_PATH, L'\0');
+            base.resize(::GetModuleBaseNameW(process_.hProcess, module, base.data(), MAX_PATH));
+            if (::lstrcmpiW(base.c_str(), name) == 0) return true;
+        }
+        return false;
+    }
 
     void choose(int position) const {
         ::SendMessageW(control(IdCombo1), CB_SETCURSEL, static_cast<WPARAM>(position), 0);
@@ -429,6 +446,13 @@ void setupLine() {
     app.type(IdText2, L"30");
     app.choose(1);
     screenshot(app.window(), gShots + L"\\setup.bmp");
+
+    // The shell is loaded for the credit link, not at start-up.
+    check(!app.hasModule(L"shell32.dll"), "start-up does not load the shell");
+    ::SendMessageW(app.window(), WM_COMMAND, MAKEWPARAM(IdLabel6, STN_CLICKED),
+                   reinterpret_cast<LPARAM>(app.control(IdLabel6)));
+    check(app.hasModule(L"shell32.dll"), "clicking the credit link loads the shell to open it");
+    check(app.visible(IdText2), "and the window goes on as it was");
 }
 
 void entryMessages() {
