@@ -14,11 +14,6 @@ namespace {
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kWindowExStyle = 0;
 
-// Windows' timer runs at about 15.6 ms, so asking for 1 ms fires no faster;
-// 16 ms answers Ctrl+F12 within about two ticks while waking the program no
-// more often than the system clock does anyway.
-constexpr UINT kRecallPollMs = 16;
-
 // Functions of newer Windows, looked up so the program still starts on Windows 7.
 template <typename Function>
 Function user32Function(const char* name) {
