@@ -9,14 +9,22 @@
 namespace {
 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr UINT kHideMessage = WM_APP;
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_TIMER:
-            if ((::GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0 && (::GetAsyncKeyState(VK_F12) & 0x8000) != 0) {
+        case WM_TIMER: {
+            // Both keys asked on every poll, as the program does.
+            const bool f12 = ::GetAsyncKeyState(VK_F12) < 0;
+            const bool control = ::GetAsyncKeyState(VK_CONTROL) < 0;
+            if (f12 && control) {
                 ::ShowWindow(window, SW_SHOW);
                 ::SetForegroundWindow(window);
             }
+            return 0;
+        }
+        case kHideMessage:  // the probe's stand-in for a 隐藏 button
+            ::ShowWindow(window, SW_HIDE);
             return 0;
         case WM_DESTROY:
             ::PostQuitMessage(0);

@@ -79,10 +79,10 @@ public:
     }
 
     // Hides the window the way its user does: ours through 隐藏 and its
-    // message, the baseline (which has no button) directly.
+    // message; the baseline, which has no button, hides itself on WM_APP.
     void hide(bool ours) const {
         if (!ours) {
-            ::ShowWindow(window_, SW_HIDE);
+            ::SendMessageW(window_, WM_APP, 0, 0);
             return;
         }
         ::PostMessageW(control(qorvane::ui::IdCommand3), BM_CLICK, 0, 0);
