@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "ControlIds.h"
+#include "SendKey.h"
 
 using namespace std::chrono_literals;
 using qorvane::ui::ControlId;
@@ -114,14 +115,6 @@ private:
     HWND window_ = nullptr;
     bool started_ = false;
 };
-
-void sendKey(WORD key, bool down) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    ::SendInput(1, &input, sizeof(input));
-}
 
 double cpuMilliseconds(HANDLE process) {
     FILETIME created, exited, kernel, user;

@@ -98,8 +98,10 @@ int MainWindow::run() {
     start();
     MSG message{};
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // The dialog manager gives Tab its usual meaning between the controls.
-        if (!::IsDialogMessageW(window_, &message)) {
+        // The dialog manager gives Tab its usual meaning between the controls;
+        // it has nothing to do with the rest, such as the recall poll's timer.
+        const bool key = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
+        if (!key || !::IsDialogMessageW(window_, &message)) {
             ::TranslateMessage(&message);
             ::DispatchMessageW(&message);
         }

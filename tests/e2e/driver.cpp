@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "ControlIds.h"
+#include "SendKey.h"
 #include "Form1Layout.h"
 
 using namespace qorvane;
@@ -301,14 +302,6 @@ void screenshot(HWND window, const std::wstring& path) {
     ::ReleaseDC(nullptr, screen);
 }
 
-void sendKey(WORD key, bool down) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    ::SendInput(1, &input, sizeof(input));
-}
-
 std::wstring gProgram;
 std::wstring gShots;
 
@@ -373,6 +366,23 @@ void startup() {
     gui.cbSize = sizeof(gui);
     ::GetGUIThreadInfo(::GetWindowThreadProcessId(app.window(), nullptr), &gui);
     check(gui.hwndFocus == list, "the list has the focus");
+    // Tab goes on to the next control that is shown: 执行, the hours line being hidden.
+    sendKey(VK_TAB, true);
+    sendKey(VK_TAB, false);
+    check(waitFor([&] {
+              ::GetGUIThreadInfo(::GetWindowThreadProcessId(app.window(), nullptr), &gui);
+              return gui.hwndFocus == app.control(IdCommand1);
+          }),
+          "Tab moves the focus to 执行");
+    sendKey(VK_SHIFT, true);
+    sendKey(VK_TAB, true);
+    sendKey(VK_TAB, false);
+    sendKey(VK_SHIFT, false);
+    check(waitFor([&] {
+              ::GetGUIThreadInfo(::GetWindowThreadProcessId(app.window(), nullptr), &gui);
+              return gui.hwndFocus == list;
+          }),
+          "Shift+Tab moves it back to the list");
 
     // Every fixed text fits its label, measured in the label's font (font
     // handles do not cross processes, so the same font is made here).
