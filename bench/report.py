@@ -23,8 +23,8 @@ def percentile(data, share):
     return data[index]
 
 
-def spread(data):
-    return f"{min(data):.1f}–{max(data):.1f}"
+def spread(data, digits):
+    return f"{fmt(min(data), digits)}–{fmt(max(data), digits)}"
 
 
 def fmt(value, digits=1):
@@ -36,8 +36,8 @@ def row(label, ours, base, unit, target, digits=1):
         return f"| {label} | not measured | | | {target} |"
     m_ours, m_base = statistics.median(ours), statistics.median(base)
     ratio = f"{m_ours / m_base:.2f}×" if m_base else "–"
-    return (f"| {label} | {fmt(m_ours, digits)} {unit} ({spread(ours)}, n={len(ours)}) "
-            f"| {fmt(m_base, digits)} {unit} ({spread(base)}, n={len(base)}) | {ratio} | {target} |")
+    return (f"| {label} | {fmt(m_ours, digits)} {unit} ({spread(ours, digits)}, n={len(ours)}) "
+            f"| {fmt(m_base, digits)} {unit} ({spread(base, digits)}, n={len(base)}) | {ratio} | {target} |")
 
 
 machine = dict(line.split(" ", 1) for line in (raw / "machine.txt").read_text().splitlines())
