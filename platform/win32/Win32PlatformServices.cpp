@@ -117,11 +117,6 @@ void Win32PlatformServices::windowShown() {
 // screen, on every Windows from 7 on, without touching the window's styles
 // (a tool-window style change would only show after hiding the window).
 void Win32PlatformServices::applyTaskbarButton() {
-    // Our own copies of the two ids: taking them from uuid.lib links in every
-    // id Windows defines, 40 KB of the program.
-    static constexpr CLSID kClsidTaskbarList{
-        0x56fdf344, 0xfd6d, 0x11d0, {0x95, 0x8a, 0x00, 0x60, 0x97, 0xc9, 0xa0, 0x90}};
-    static constexpr IID kIidTaskbarList{0x56fdf342, 0xfd6d, 0x11d0, {0x95, 0x8a, 0x00, 0x60, 0x97, 0xc9, 0xa0, 0x90}};
     if (window_ == nullptr) {
         return;
     }
@@ -130,7 +125,7 @@ void Win32PlatformServices::applyTaskbarButton() {
         enterCom();
         const auto createInstance = ole32_.function<CreateInstance>("CoCreateInstance");
         if (createInstance == nullptr ||
-            FAILED(createInstance(kClsidTaskbarList, nullptr, CLSCTX_INPROC_SERVER, kIidTaskbarList,
+            FAILED(createInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList,
                                   taskbarList_.put())) ||
             FAILED(taskbarList_->HrInit())) {
             taskbarList_.reset();
