@@ -2,8 +2,8 @@
 // practice) can only end it, and it could not cross a window procedure anyway.
 // With libstdc++ that end goes through code the program does not need: the
 // default terminate handler prints the demangled type to a stderr a GUI
-// program lacks (its demangler is 45 KB), and the throw helpers drag in the
-// exception classes with their own string and random-device code (50 KB).
+// program lacks (57 KB with its demangler), and the throw helpers drag in the
+// exception classes with their own string and random-device code (57 KB).
 // Defining them here keeps the library's copies out; each ends the process at
 // once, as an uncaught exception did.
 #include <cstdlib>  // also tells which standard library this is
