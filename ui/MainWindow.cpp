@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "Form1Layout.h"
@@ -84,6 +85,19 @@ std::wstring windowText(HWND window) {
 }
 
 std::optional<Widget> widgetOf(ControlId id) { return controlSpec(id).widget; }
+
+// The controls that do one thing when clicked: the three buttons and the maker's name.
+struct Click {
+    ControlId control;
+    int notification;
+    void (CountdownController::*operation)();
+};
+constexpr std::array<Click, 4> kClicks{{
+    {IdCommand1, BN_CLICKED, &CountdownController::execute},
+    {IdCommand2, BN_CLICKED, &CountdownController::cancel},
+    {IdCommand3, BN_CLICKED, &CountdownController::hideToBackground},
+    {IdLabel6, STN_CLICKED, &CountdownController::openCreditLink},
+}};
 
 }  // namespace
 
@@ -207,11 +221,9 @@ void MainWindow::makeFonts() {
 }
 
 void MainWindow::start() {
-    render();
-    ::ShowWindow(window_, SW_SHOW);
-    ::UpdateWindow(window_);
     started_ = true;
-    shown_.formVisible = true;
+    render();  // shows the window, as the model has it visible
+    ::UpdateWindow(window_);
     ::SetFocus(control(IdCombo1));
     ::SetTimer(window_, kTimer2Id, kRecallPollMs, nullptr);
 }
@@ -288,20 +300,17 @@ void MainWindow::onCommand(int id, int code) {
                 controller_.boxTextEdited(box, text);
             }
             break;
-        case IdCommand1:
-            if (code == BN_CLICKED) controller_.execute();
+        default: {
+            const auto click = std::find_if(kClicks.begin(), kClicks.end(),
+                                            [id](const Click& candidate) { return candidate.control == id; });
+            if (click == kClicks.end()) {
+                return;
+            }
+            if (code == click->notification) {
+                (controller_.*click->operation)();
+            }
             break;
-        case IdCommand2:
-            if (code == BN_CLICKED) controller_.cancel();
-            break;
-        case IdCommand3:
-            if (code == BN_CLICKED) controller_.hideToBackground();
-            break;
-        case IdLabel6:
-            if (code == STN_CLICKED) controller_.openCreditLink();
-            break;
-        default:
-            return;
+        }
     }
     render();
 }
