@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace qorvane::win32 {
@@ -96,10 +97,19 @@ struct ModuleTraits {
     static void close(HMODULE module) { ::FreeLibrary(module); }
 };
 
+// A file of Windows' system directory by full path, so that a look-alike in
+// the program's or the working folder is never used instead; empty if the
+// directory cannot be read.
+inline std::wstring systemFilePath(std::wstring_view fileName) {
+    std::array<wchar_t, MAX_PATH> directory{};
+    const UINT length = ::GetSystemDirectoryW(directory.data(), MAX_PATH);
+    if (fileName.empty() || length == 0 || length >= MAX_PATH) return {};
+    return std::wstring(directory.data(), length).append(L"\\").append(fileName);
+}
+
 // A DLL of Windows' system directory, loaded when first asked for: the shell
 // and COM are needed only for a click on the credit link or for hiding, and
-// start-up should not wait for them. The full path keeps a look-alike DLL
-// beside the program from being loaded instead.
+// start-up should not wait for them.
 class SystemLibrary {
 public:
     explicit SystemLibrary(const wchar_t* name) : name_(name) {}
@@ -116,11 +126,8 @@ private:
     void load() {
         if (tried_) return;
         tried_ = true;
-        std::array<wchar_t, MAX_PATH> directory{};
-        const UINT length = ::GetSystemDirectoryW(directory.data(), MAX_PATH);
-        if (length == 0 || length >= MAX_PATH) return;
-        const std::wstring path = std::wstring(directory.data(), length) + L'\\' + name_;
-        module_ = UniqueResource<ModuleTraits>(::LoadLibraryW(path.c_str()));
+        const std::wstring path = systemFilePath(name_);
+        if (!path.empty()) module_ = UniqueResource<ModuleTraits>(::LoadLibraryW(path.c_str()));
     }
 
     const wchar_t* name_;

@@ -1,10 +1,6 @@
 #include "win32/Win32PlatformServices.h"
 
-#include <shellapi.h>
-
-#include <array>
 #include <string>
-#include <vector>
 
 namespace qorvane::win32 {
 
@@ -26,16 +22,10 @@ std::string toAnsi(const std::wstring& text) {
     return ansi;
 }
 
-// The program a command line names, in the system directory and nowhere else:
-// neither our own folder nor the working folder can plant a look-alike.
+// The program a command line names, in the system directory and nowhere else.
 std::wstring systemProgramPath(const std::wstring& commandLine) {
     const std::wstring name = commandLine.substr(0, commandLine.find(L' '));
-    std::array<wchar_t, MAX_PATH> directory{};
-    const UINT length = ::GetSystemDirectoryW(directory.data(), MAX_PATH);
-    if (name.empty() || length == 0 || length >= MAX_PATH) {
-        return {};
-    }
-    return std::wstring(directory.data(), length) + L'\\' + name + L".exe";
+    return name.empty() ? std::wstring() : systemFilePath(name + L".exe");
 }
 
 }  // namespace
@@ -85,8 +75,7 @@ bool Win32PlatformServices::runHidden(const std::wstring& commandLine) {
     if (program.empty()) {
         return false;
     }
-    std::vector<wchar_t> mutableCommandLine(commandLine.begin(), commandLine.end());
-    mutableCommandLine.push_back(L'\0');
+    std::wstring mutableCommandLine = commandLine;  // CreateProcessW may write to it
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
