@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cwchar>
+#include <random>
 #include <string>
 #include <thread>
 
@@ -84,10 +85,14 @@ int recall(const wchar_t* path, const wchar_t* windowClass, int presses, bool ou
     const App program(path, L"", windowClass);
     if (!program.ok()) return 1;
     if (ours) program.start(0, L"2", L"");
+    std::minstd_rand random(12345);  // the same pauses in every run
+    std::uniform_int_distribution<int> pause(0, 99);
     for (int press = 0; press < presses; ++press) {
         hide(program, ours);
         if (!waitFor([&] { return !::IsWindowVisible(program.window()); }, 5s)) return 1;
-        std::this_thread::sleep_for(50ms);
+        // A random pause, so the press falls anywhere in the program's poll
+        // cycle (and Wine's key-state caching) rather than always at one phase.
+        std::this_thread::sleep_for(std::chrono::milliseconds(50 + pause(random)));
         const auto start = Clock::now();
         sendKey(VK_CONTROL, true);
         sendKey(VK_F12, true);
