@@ -26,10 +26,6 @@ void require(bool condition, const char* what) {
     }
 }
 
-bool isDigits(const std::wstring& text) {
-    return std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
-}
-
 class Harness;
 
 class FuzzPlatform : public PlatformServices {
@@ -202,7 +198,7 @@ private:
                     "the countdown shows the count");
         }
         for (const Widget box : {Widget::Text1, Widget::Text2}) {
-            require(isDigits(m[box].text), "a box holds digits only");
+            require(fuzz::allAsciiDigits(m[box].text), "a box holds digits only");
         }
         require(!minutesTooLarge(m[Widget::Text2].text), "the minutes box never holds more than 60");
         require(m.comboSelected >= -1 && m.comboSelected < kActionCount, "a listed action is selected");

@@ -5,11 +5,16 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
 
 namespace qorvane::fuzz {
+
+// The fuzzers' own idea of a digit, written apart from the program's.
+inline bool isAsciiDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+inline bool allAsciiDigits(const std::wstring& text) { return std::all_of(text.begin(), text.end(), isAsciiDigit); }
 
 inline std::wstring boxText(FuzzedDataProvider& input) {
     static constexpr std::array<wchar_t, 12> kLookAlikes{L'\0',     L'\b', L' ', L'-', L'+', L'.', L'e',

@@ -14,10 +14,6 @@ using namespace qorvane;
 
 namespace {
 
-bool allDigits(const std::wstring& text) {
-    return std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
-}
-
 // Exact value of a digit run, or kTooBig once past anything the rules accept.
 constexpr std::uint64_t kTooBig = 1'000'000'000'000'000ULL;
 std::uint64_t integerValue(const std::wstring& digits) {
@@ -41,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // A start exists exactly for two digit runs whose total fits in a count.
     const auto start = startValue(hours, minutes);
-    const bool numbers = !hours.empty() && !minutes.empty() && allDigits(hours) && allDigits(minutes);
+    const bool numbers =
+        !hours.empty() && !minutes.empty() && fuzz::allAsciiDigits(hours) && fuzz::allAsciiDigits(minutes);
     const std::uint64_t total = numbers ? std::min(integerValue(hours) * 60, kTooBig) + integerValue(minutes) : 0;
     require(start.has_value() == (numbers && total <= 32767));
     if (start) {
@@ -56,17 +53,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // The minutes box is too large when its leading digits exceed 60.
-    const auto leading =
-        std::find_if_not(minutes.begin(), minutes.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+    const auto leading = std::find_if_not(minutes.begin(), minutes.end(), fuzz::isAsciiDigit);
     require(minutesTooLarge(minutes) == (integerValue(std::wstring(minutes.begin(), leading)) > 60));
 
     // What survives a paste is the digits, in order, and nothing else.
     const std::wstring kept = keepDigits(hours);
-    require(allDigits(kept));
-    require(static_cast<std::size_t>(std::count_if(hours.begin(), hours.end(),
-                                                   [](wchar_t c) { return c >= L'0' && c <= L'9'; })) == kept.size());
+    require(fuzz::allAsciiDigits(kept));
+    require(static_cast<std::size_t>(std::count_if(hours.begin(), hours.end(), fuzz::isAsciiDigit)) == kept.size());
 
     const wchar_t key = input.ConsumeIntegral<wchar_t>();
-    require(acceptsKey(key) == ((key >= L'0' && key <= L'9') || key == L'\b'));
+    require(acceptsKey(key) == (fuzz::isAsciiDigit(key) || key == L'\b'));
     return 0;
 }
