@@ -25,11 +25,16 @@ ensure_packages() {
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
-    command -v apt-get >/dev/null 2>&1 || die "apt-get not found; this script expects Debian. Missing: ${missing[*]}"
     echo "Installing: ${missing[*]}"
+    apt_install "${missing[@]}"
+}
+
+# apt_install [--reinstall] PACKAGE...
+apt_install() {
+    command -v apt-get >/dev/null 2>&1 || die "apt-get not found; this script expects Debian. Needed: $*"
     as_root apt-get update -qq || die "apt-get update failed"
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" \
-        || die "could not install: ${missing[*]}"
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@" \
+        || die "could not install: $*"
 }
 
 # A package can be recorded as installed with its program gone (seen with the
@@ -43,9 +48,7 @@ ensure_commands() {
     done
     [ ${#broken[@]} -eq 0 ] && return 0
     echo "Reinstalling (a program of theirs is missing): ${broken[*]}"
-    as_root apt-get update -qq || die "apt-get update failed"
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --reinstall --no-install-recommends "${broken[@]}" \
-        || die "could not reinstall: ${broken[*]}"
+    apt_install --reinstall "${broken[@]}"
 }
 
 BUILD_COMMANDS=(cmake cmake g++ g++ x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64-posix
