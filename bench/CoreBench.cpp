@@ -21,7 +21,7 @@ public:
     void openDocument(const std::wstring&, const std::wstring&, const std::wstring&, const std::wstring&,
                       int) override {}
     bool isKeyDown(int) override { return false; }
-    void bringToFront() override {}
+    void bringToFront(bool) override {}
 };
 
 void startValueOfTypedTexts(benchmark::State& state) {

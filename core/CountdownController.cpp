@@ -4,15 +4,9 @@
 
 namespace qorvane {
 
-namespace {
-
-std::wstring str(std::wstring_view text) { return std::wstring(text); }
-
-}  // namespace
-
 void CountdownController::load() {
     if (platform_.isPreviousInstanceRunning()) {
-        platform_.showMessage(str(texts::kAlreadyRunning), str(texts::kTitleSystemNotice), MessageIcon::Information);
+        showMessage(texts::kAlreadyRunning, texts::kTitleSystemNotice, MessageIcon::Information);
         platform_.terminate();
         return;
     }
@@ -31,15 +25,14 @@ void CountdownController::chooseAction() {
 }
 
 void CountdownController::execute() {
-    const std::wstring attention = str(texts::kTitleAttention);
     if (model_.comboText().empty() && !model_[Widget::Text2].visible) {
-        platform_.showMessage(str(texts::kChooseAction), attention, MessageIcon::None);
+        showMessage(texts::kChooseAction, texts::kTitleAttention, MessageIcon::None);
         return;
     }
     std::wstring& hours = model_[Widget::Text1].text;
     const std::wstring& minutes = model_[Widget::Text2].text;
     if (minutes.empty() && hours.empty()) {
-        platform_.showMessage(str(texts::kSetTime), attention, MessageIcon::None);
+        showMessage(texts::kSetTime, texts::kTitleAttention, MessageIcon::None);
         return;
     }
     if (!minutes.empty() && hours.empty()) {
@@ -53,7 +46,7 @@ void CountdownController::execute() {
     // setup view exactly as it is.
     const auto start = startValue(hours, minutes);
     if (!start) {
-        platform_.showMessage(str(texts::kInvalidTime), attention, MessageIcon::None);
+        showMessage(texts::kInvalidTime, texts::kTitleAttention, MessageIcon::None);
         return;
     }
     model_.timer1Running = true;
@@ -97,8 +90,8 @@ void CountdownController::launchAction() {
     if (!row) {
         return;
     }
-    if (!platform_.runHidden(str(row->commandLine))) {
-        platform_.showMessage(texts::launchFailed(row->entry), str(texts::kTitleAttention), MessageIcon::None);
+    if (!platform_.runHidden(std::wstring(row->commandLine))) {
+        showMessage(texts::launchFailed(row->entry), texts::kTitleAttention, MessageIcon::None);
     }
 }
 
@@ -121,7 +114,7 @@ void CountdownController::minutesTextChanged() {
 }
 
 void CountdownController::openCreditLink() {
-    platform_.openDocument(L"open", str(texts::kCreditLink), L"", L"", kShowCommandShow);
+    platform_.openDocument(L"open", std::wstring(texts::kCreditLink), L"", L"", kShowCommandShow);
 }
 
 void CountdownController::boxTextEdited(Widget box, const std::wstring& text) {
@@ -136,16 +129,29 @@ void CountdownController::boxTextEdited(Widget box, const std::wstring& text) {
 
 void CountdownController::hideToBackground() {
     model_.formVisible = false;
-    platform_.showMessage(str(texts::kInBackground), str(texts::kTitleAttention), MessageIcon::None);
+    showMessage(texts::kInBackground, texts::kTitleAttention, MessageIcon::None);
 }
 
 void CountdownController::pollRecallHotkey() {
+    // A message of ours is on screen and waits for the user: showing the
+    // window under it would let an operation start inside another one.
+    if (messagesOpen_ > 0) {
+        return;
+    }
     const bool f12 = platform_.isKeyDown(kVirtualKeyF12);
     const bool control = platform_.isKeyDown(kVirtualKeyControl);
-    if (f12 && control) {
-        platform_.bringToFront();
+    const bool firstPollOfPress = !recallKeysDown_;
+    recallKeysDown_ = f12 && control;
+    if (recallKeysDown_) {
+        platform_.bringToFront(firstPollOfPress);
         model_.formVisible = true;
     }
+}
+
+void CountdownController::showMessage(std::wstring_view text, std::wstring_view title, MessageIcon icon) {
+    ++messagesOpen_;
+    platform_.showMessage(std::wstring(text), std::wstring(title), icon);
+    --messagesOpen_;
 }
 
 void CountdownController::setMinutesText(std::wstring text) {

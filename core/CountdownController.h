@@ -45,6 +45,8 @@ public:
 
 private:
     void launchAction();
+    // Every message of ours goes through here, so the controller knows when one is open.
+    void showMessage(std::wstring_view text, std::wstring_view title, MessageIcon icon);
     void setMinutesText(std::wstring text);
     void setVisible(std::initializer_list<Widget> widgets, bool visible);
     void stopTimer1() { model_.timer1Running = false; }
@@ -52,6 +54,8 @@ private:
     PlatformServices& platform_;
     WindowModel model_;
     RemainingMinutes remaining_ = 0;
+    int messagesOpen_ = 0;
+    bool recallKeysDown_ = false;  // at the last poll
 };
 
 }  // namespace qorvane

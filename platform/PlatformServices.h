@@ -34,8 +34,10 @@ public:
                               const std::wstring& directory, int showCommand) = 0;
     // Down whichever program has the keyboard focus.
     virtual bool isKeyDown(int virtualKey) = 0;
-    // Restores the window if minimized and asks for it to be the foreground window.
-    virtual void bringToFront() = 0;
+    // Restores the window if minimized and asks for it to be the foreground
+    // window. Called on every poll while Ctrl+F12 is held; only on the first
+    // poll of a press may it push past Windows' foreground lock.
+    virtual void bringToFront(bool firstPollOfPress) = 0;
 
 protected:
     PlatformServices() = default;

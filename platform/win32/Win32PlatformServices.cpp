@@ -150,20 +150,25 @@ void Win32PlatformServices::enterCom() {
 
 bool Win32PlatformServices::isKeyDown(int virtualKey) { return ::GetAsyncKeyState(virtualKey) < 0; }
 
-void Win32PlatformServices::bringToFront() {
+void Win32PlatformServices::bringToFront(bool firstPollOfPress) {
     if (window_ == nullptr) {
         return;
     }
     if (::IsIconic(window_)) {
         ::ShowWindow(window_, SW_RESTORE);
     }
-    if (::GetForegroundWindow() == window_ || ::SetForegroundWindow(window_)) {
+    if (::GetForegroundWindow() == window_ || ::SetForegroundWindow(window_) || !firstPollOfPress) {
         return;
     }
     // Windows keeps the foreground from a program that did not get the last
-    // input; sharing the input state of the window in front lifts that.
+    // input, and a poll never does. Sharing the input state of the window in
+    // front lifts that, once per press; never with a thread that does not
+    // answer, since joining it could stall ours and with it the countdown.
     const HWND front = ::GetForegroundWindow();
-    const DWORD frontThread = front != nullptr ? ::GetWindowThreadProcessId(front, nullptr) : 0;
+    if (front == nullptr || ::IsHungAppWindow(front)) {
+        return;
+    }
+    const DWORD frontThread = ::GetWindowThreadProcessId(front, nullptr);
     const DWORD ourThread = ::GetCurrentThreadId();
     if (frontThread != 0 && frontThread != ourThread && ::AttachThreadInput(ourThread, frontThread, TRUE)) {
         ::SetForegroundWindow(window_);

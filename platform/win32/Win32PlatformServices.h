@@ -30,7 +30,7 @@ public:
     void openDocument(const std::wstring& verb, const std::wstring& file, const std::wstring& parameters,
                       const std::wstring& directory, int showCommand) override;
     bool isKeyDown(int virtualKey) override;
-    void bringToFront() override;
+    void bringToFront(bool firstPollOfPress) override;
 
 private:
     void applyTaskbarButton();

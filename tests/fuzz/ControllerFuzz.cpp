@@ -41,7 +41,7 @@ public:
         require(file == texts::kCreditLink, "only the credit link is opened");
     }
     bool isKeyDown(int key) override { return key == kVirtualKeyF12 ? f12Down : controlDown; }
-    void bringToFront() override {}
+    void bringToFront(bool) override;
 
     bool anotherCopy = false;
     bool terminated = false;
@@ -89,6 +89,9 @@ public:
         }
         --depth_;
     }
+
+    // No operation may start inside another: the window stays as it is under a message.
+    void broughtToFront() const { require(depth_ == 0, "no recall while a message is open"); }
 
     void launched(const std::wstring& commandLine) {
         require(controller_.remainingMinutes() == 0, "a command is launched only at 0");
@@ -173,8 +176,11 @@ private:
     void pollKeys() {
         platform_.f12Down = input_.ConsumeBool();
         platform_.controlDown = input_.ConsumeBool();
+        const bool visibleBefore = model().formVisible;
         controller_.pollRecallHotkey();
-        if (platform_.f12Down && platform_.controlDown) {
+        if (depth_ > 0) {
+            require(model().formVisible == visibleBefore, "a message of ours keeps the window as it is");
+        } else if (platform_.f12Down && platform_.controlDown) {
             require(model().formVisible, "Ctrl+F12 shows the window");
         }
     }
@@ -217,6 +223,8 @@ void FuzzPlatform::showMessage(const std::wstring& text, const std::wstring& tit
     harness_.messageShown(text, title);
     harness_.nestedEvents();
 }
+
+void FuzzPlatform::bringToFront(bool) { harness_.broughtToFront(); }
 
 bool FuzzPlatform::runHidden(const std::wstring& commandLine) {
     harness_.launched(commandLine);

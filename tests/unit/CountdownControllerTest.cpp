@@ -324,17 +324,35 @@ TEST_F(Controller, CtrlF12CallsTheWindowBackAndNothingElseDoes) {
         EXPECT_EQ(platform.keysAsked, (std::vector<int>{kVirtualKeyF12, kVirtualKeyControl}));
     }
     EXPECT_EQ(model(), hidden);
-    EXPECT_EQ(platform.frontRequests, 0);
+    EXPECT_TRUE(platform.frontRequests.empty());
 
+    // Held down, every poll asks again, but only the first of a press may force its way to the front.
     platform.keysDown = {kVirtualKeyF12, kVirtualKeyControl};
     controller.pollRecallHotkey();
     EXPECT_TRUE(model().formVisible);
-    EXPECT_EQ(platform.frontRequests, 1);
-    // Held down: the same steps again, nothing further changes.
     const WindowModel shown = model();
     controller.pollRecallHotkey();
     EXPECT_EQ(model(), shown);
-    EXPECT_EQ(platform.frontRequests, 2);
+    platform.keysDown = {};
+    controller.pollRecallHotkey();
+    platform.keysDown = {kVirtualKeyF12, kVirtualKeyControl};
+    controller.pollRecallHotkey();
+    EXPECT_EQ(platform.frontRequests, (std::vector<bool>{true, false, true}));
+}
+
+TEST_F(Controller, NoRecallWhileAMessageOfOursIsOpen) {
+    controller.load();
+    bool visibleAfterPoll = true;
+    platform.keysDown = {kVirtualKeyF12, kVirtualKeyControl};
+    platform.onMessage = [&] {
+        controller.pollRecallHotkey();
+        visibleAfterPoll = controller.model().formVisible;
+    };
+    controller.hideToBackground();
+    EXPECT_FALSE(visibleAfterPoll);
+    EXPECT_TRUE(platform.frontRequests.empty());
+    controller.pollRecallHotkey();
+    EXPECT_TRUE(model().formVisible);
 }
 
 TEST_F(Controller, CreditLinkOpensTheMakersPage) {

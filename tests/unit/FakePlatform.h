@@ -46,7 +46,7 @@ public:
         keysAsked.push_back(virtualKey);
         return keysDown.count(virtualKey) != 0;
     }
-    void bringToFront() override { ++frontRequests; }
+    void bringToFront(bool firstPollOfPress) override { frontRequests.push_back(firstPollOfPress); }
 
     // Settings.
     bool anotherCopyRunning = false;
@@ -60,8 +60,8 @@ public:
     std::vector<bool> taskbar;
     std::vector<Document> documents;
     std::vector<int> keysAsked;
+    std::vector<bool> frontRequests;  // whether each was the first poll of its press
     int terminateCalls = 0;
-    int frontRequests = 0;
 };
 
 }  // namespace qorvane::testing
