@@ -91,25 +91,21 @@ private:
     Interface* pointer_ = nullptr;
 };
 
-struct ModuleTraits {
-    using Handle = HMODULE;
-    static bool valid(HMODULE module) { return module != nullptr; }
-    static void close(HMODULE module) { ::FreeLibrary(module); }
-};
-
 // A file of Windows' system directory by full path, so that a look-alike in
-// the program's or the working folder is never used instead; empty if the
-// directory cannot be read.
+// the program's or the working folder is never used instead; the directory
+// itself for an empty name; empty if the directory cannot be read.
 inline std::wstring systemFilePath(std::wstring_view fileName) {
     std::array<wchar_t, MAX_PATH> directory{};
     const UINT length = ::GetSystemDirectoryW(directory.data(), MAX_PATH);
-    if (fileName.empty() || length == 0 || length >= MAX_PATH) return {};
-    return std::wstring(directory.data(), length).append(L"\\").append(fileName);
+    if (length == 0 || length >= MAX_PATH) return {};
+    std::wstring path(directory.data(), length);
+    return fileName.empty() ? path : path.append(L"\\").append(fileName);
 }
 
 // A DLL of Windows' system directory, loaded when first asked for: the shell
 // and COM are needed only for a click on the credit link or for hiding, and
-// start-up should not wait for them.
+// start-up should not wait for them. Never unloaded: the shell may still be
+// at work on a thread of ours when the program ends.
 class SystemLibrary {
 public:
     explicit SystemLibrary(const wchar_t* name) : name_(name) {}
@@ -118,8 +114,8 @@ public:
     template <typename Function>
     Function function(const char* name) {
         load();
-        if (!module_) return nullptr;
-        return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(module_.get(), name)));
+        if (module_ == nullptr) return nullptr;
+        return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(module_, name)));
     }
 
 private:
@@ -127,11 +123,11 @@ private:
         if (tried_) return;
         tried_ = true;
         const std::wstring path = systemFilePath(name_);
-        if (!path.empty()) module_ = UniqueResource<ModuleTraits>(::LoadLibraryW(path.c_str()));
+        if (!path.empty()) module_ = ::LoadLibraryW(path.c_str());
     }
 
     const wchar_t* name_;
-    UniqueResource<ModuleTraits> module_;
+    HMODULE module_ = nullptr;
     bool tried_ = false;
 };
 
@@ -142,7 +138,7 @@ public:
         using Initialize = HRESULT(WINAPI*)(void*, DWORD);
         const auto initialize = ole32.function<Initialize>("CoInitializeEx");
         initialized_ = initialize != nullptr && uninitialize_ != nullptr &&
-                       SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
+                       SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
     }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;

@@ -80,9 +80,12 @@ bool Win32PlatformServices::runHidden(const std::wstring& commandLine) {
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_HIDE;
+    // Run from the system directory, so the command holds no folder of the
+    // user's (the program's own may be on a stick about to be pulled out).
+    const std::wstring directory = systemFilePath(L"");
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(program.c_str(), mutableCommandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                          nullptr, nullptr, &startup, &process)) {
+    if (directory.empty() || !::CreateProcessW(program.c_str(), mutableCommandLine.data(), nullptr, nullptr, FALSE,
+                                               CREATE_NO_WINDOW, nullptr, directory.c_str(), &startup, &process)) {
         return false;
     }
     // Started and forgotten.
