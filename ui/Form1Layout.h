@@ -25,29 +25,6 @@ inline constexpr int kFrameTop = 0;
 // Room for the drop-down list under the selection field of Combo1.
 inline constexpr int kComboListHeight = 90;
 
-struct FontSpec {
-    int points;
-    const wchar_t* face;
-    BYTE charset;
-};
-
-// The window's font, used by every widget but the countdown heading.
-inline constexpr FontSpec kFont{9, L"Microsoft YaHei UI", DEFAULT_CHARSET};
-inline constexpr FontSpec kHeadingFont{15, L"宋体-PUA", GB2312_CHARSET};
-
-inline HFONT makeFont(const FontSpec& item, UINT dpi) {
-    LOGFONTW font{};
-    font.lfHeight = -::MulDiv(item.points, static_cast<int>(dpi), 72);
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = item.charset;
-    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
-    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    font.lfQuality = DEFAULT_QUALITY;
-    font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    ::lstrcpynW(font.lfFaceName, item.face, LF_FACESIZE);
-    return ::CreateFontIndirectW(&font);
-}
-
 enum class Kind { Frame, Label, ClickableLabel, Box, List, Button };
 
 struct ControlSpec {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "Fonts.h"
 #include "Form1Layout.h"
 #include "ResourceIds.h"
 
@@ -14,6 +15,8 @@ namespace {
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kWindowExStyle = 0;
+// WM_GETDPISCALEDSIZE, sent from Windows 10 1703 on; the headers declare it only for newer targets.
+constexpr UINT kGetDpiScaledSizeMessage = 0x02E4;
 
 // Functions of newer Windows, looked up so the program still starts on Windows 7.
 template <typename Function>
@@ -40,7 +43,10 @@ UINT windowDpi(HWND window) {
     return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
 }
 
-SIZE windowSizeForClient(int width, int height, UINT dpi) {
+// The window's outer size for a client area of 329 x 150 at 96 DPI, scaled.
+SIZE windowSizeFor(UINT dpi) {
+    const int width = ::MulDiv(kClientWidth, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
+    const int height = ::MulDiv(kClientHeight, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
     using AdjustForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
     const auto adjustForDpi = user32Function<AdjustForDpiFunction>("AdjustWindowRectExForDpi");
     RECT rect{0, 0, width, height};
@@ -62,10 +68,11 @@ WindowClass windowClassFor(Kind kind) {
     switch (kind) {
         case Kind::Frame:
             return {L"BUTTON", BS_GROUPBOX, 0};
+        // One line each: a label that wrapped in a wider font would lose its second line.
         case Kind::Label:
-            return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+            return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
         case Kind::ClickableLabel:
-            return {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
+            return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY, 0};
         case Kind::Box:
             return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
         case Kind::List:
@@ -129,9 +136,6 @@ bool MainWindow::create() {
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = instance_;
     windowClass.hIcon = ::LoadIconW(instance_, MAKEINTRESOURCEW(kAppIconId));
-    windowClass.hIconSm = static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(kAppIconId), IMAGE_ICON,
-                                                          ::GetSystemMetrics(SM_CXSMICON),
-                                                          ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
     windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     windowClass.lpszClassName = kWindowClassName;
@@ -145,12 +149,18 @@ bool MainWindow::create() {
     }
     dpi_ = windowDpi(window_);
     shown_.formVisible = false;  // not on screen until start()
+    fontFace_ = chooseFontFace();
     createControls();
     makeFonts();
     layout();
+    loadSmallIcon();
+    // Explorer's word, also when it runs elevated above us or we above it.
+    if (taskbarButtonCreated_ != 0) {
+        ::ChangeWindowMessageFilterEx(window_, taskbarButtonCreated_, MSGFLT_ALLOW, nullptr);
+    }
 
     // Sized for the client area and centred in the work area of its monitor.
-    const SIZE size = windowSizeForClient(scale(kClientWidth), scale(kClientHeight), dpi_);
+    const SIZE size = windowSizeFor(dpi_);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
     ::GetMonitorInfoW(::MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
@@ -209,8 +219,8 @@ void MainWindow::layout() {
 }
 
 void MainWindow::makeFonts() {
-    win32::GdiObject<HFONT> font(makeFont(kFont, dpi_));
-    win32::GdiObject<HFONT> headingFont(makeFont(kHeadingFont, dpi_));
+    win32::GdiObject<HFONT> font(makeWindowFont(fontFace_, dpi_));
+    win32::GdiObject<HFONT> headingFont(makeHeadingFont(dpi_));
     // The controls take the new fonts before the old ones are deleted.
     for (const ControlSpec& item : kForm1Controls) {
         ::SendMessageW(control(item.id), WM_SETFONT,
@@ -220,11 +230,27 @@ void MainWindow::makeFonts() {
     headingFont_ = std::move(headingFont);
 }
 
+// The title bar's icon at the window's DPI; the old one goes once the window has the new one.
+void MainWindow::loadSmallIcon() {
+    using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
+    const auto metricForDpi = user32Function<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
+    const int size = metricForDpi != nullptr ? metricForDpi(SM_CXSMICON, dpi_) : scale(16);
+    // The image of that size in the icon, or the nearest one scaled to it.
+    const auto icon =
+        static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(kAppIconId), IMAGE_ICON, size, size, 0));
+    if (icon == nullptr) {
+        return;
+    }
+    ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    smallIcon_ = win32::UniqueIcon(icon);
+}
+
 void MainWindow::start() {
     started_ = true;
+    // The window takes the focus when first activated and hands it on to the list.
+    lastFocus_ = control(IdCombo1);
     render();  // shows the window, as the model has it visible
     ::UpdateWindow(window_);
-    ::SetFocus(control(IdCombo1));
     ::SetTimer(window_, kTimer2Id, kRecallPollMs, nullptr);
 }
 
@@ -247,6 +273,24 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             onTimer(wParam);
             return 0;
+        case WM_ACTIVATE:
+            onActivate(LOWORD(wParam));
+            break;  // DefWindowProc focuses the window, and WM_SETFOCUS passes that on
+        case WM_SETFOCUS:
+            focusUsableControl(lastFocus_);
+            return 0;
+        case WM_CLOSE:
+            // A message of ours is open over the window (it disabled it) and
+            // the operation that opened it still waits for the answer.
+            if (!::IsWindowEnabled(window_)) {
+                return 0;
+            }
+            break;
+        case kGetDpiScaledSizeMessage: {
+            const SIZE size = windowSizeFor(static_cast<UINT>(wParam));
+            *reinterpret_cast<SIZE*>(lParam) = size;
+            return TRUE;
+        }
         case WM_DPICHANGED:
             onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
@@ -259,6 +303,10 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             onDestroy();
             return 0;
         default:
+            if (message == taskbarButtonCreated_ && message != 0) {
+                platform_.taskbarButtonCreated();
+                return 0;
+            }
             break;
     }
     return ::DefWindowProcW(window_, message, wParam, lParam);
@@ -328,8 +376,11 @@ void MainWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = dpi;
     makeFonts();
     layout();
+    loadSmallIcon();
     ::SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The frame paints only its border, so its old one would stay inside the new.
+    ::RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 bool MainWindow::onSetCursor(HWND under) {
@@ -354,6 +405,7 @@ void MainWindow::render() {
         return;
     }
     rendering_ = true;
+    const HWND focusBefore = ::GetFocus();
     const HWND list = control(IdCombo1);
     if (model.comboEntries != shown_.comboEntries) {
         ::SendMessageW(list, CB_RESETCONTENT, 0, 0);
@@ -402,25 +454,34 @@ void MainWindow::render() {
     if (started_ && model.formVisible != shown_.formVisible) {
         ::ShowWindow(window_, model.formVisible ? SW_SHOW : SW_HIDE);
         shown_.formVisible = model.formVisible;
-        if (model.formVisible) {
-            platform_.windowShown();
-        }
     }
     rendering_ = false;
-    keepFocusOnAUsableControl();
+    // A control that is hidden or disabled while it has the focus drops it.
+    if (started_ && ::GetActiveWindow() == window_ && !usable(::GetFocus())) {
+        focusUsableControl(::IsChild(window_, focusBefore) ? focusBefore : lastFocus_);
+    }
 }
 
-// A control that is hidden or disabled while it has the focus drops it;
-// give it to the first control that can take it, as Tab would.
-void MainWindow::keepFocusOnAUsableControl() {
-    if (!started_ || ::GetActiveWindow() != window_) {
-        return;
+bool MainWindow::usable(HWND child) const {
+    return child != nullptr && ::IsChild(window_, child) && ::IsWindowVisible(child) && ::IsWindowEnabled(child);
+}
+
+// Deactivated (another program, a message box, minimized, hidden): remember
+// which control had the focus, so activation gives it back.
+void MainWindow::onActivate(WORD state) {
+    if (const HWND focus = ::GetFocus(); state == WA_INACTIVE && focus != nullptr && ::IsChild(window_, focus)) {
+        lastFocus_ = focus;
     }
-    const HWND focus = ::GetFocus();
-    if (focus != nullptr && focus != window_ && ::IsWindowVisible(focus) && ::IsWindowEnabled(focus)) {
-        return;
-    }
-    if (const HWND next = ::GetNextDlgTabItem(window_, nullptr, FALSE); next != nullptr) {
+}
+
+// The focus goes to the given control, or if it can no longer take it, to
+// the next one in tab order, as Tab would.
+void MainWindow::focusUsableControl(HWND preferred) {
+    if (usable(preferred)) {
+        ::SetFocus(preferred);
+    } else if (const HWND next =
+                   ::GetNextDlgTabItem(window_, ::IsChild(window_, preferred) ? preferred : nullptr, FALSE);
+               next != nullptr) {
         ::SetFocus(next);
     }
 }

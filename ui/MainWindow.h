@@ -42,9 +42,12 @@ private:
 
     // Brings the controls in line with the model, touching only what changed.
     void render();
-    void keepFocusOnAUsableControl();
+    void onActivate(WORD state);
+    void focusUsableControl(HWND preferred);
+    bool usable(HWND child) const;
     void layout();
     void makeFonts();
+    void loadSmallIcon();
     int scale(int pixelsAt96) const;
 
     HWND control(ControlId id) const { return controls_[static_cast<std::size_t>(id - IdFrame1)]; }
@@ -58,6 +61,10 @@ private:
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     win32::GdiObject<HFONT> font_;
     win32::GdiObject<HFONT> headingFont_;
+    std::wstring fontFace_;
+    win32::UniqueIcon smallIcon_;
+    HWND lastFocus_ = nullptr;  // the control that had the focus when the window was last active
+    const UINT taskbarButtonCreated_ = ::RegisterWindowMessageW(L"TaskbarButtonCreated");
     bool started_ = false;    // shown for the first time
     bool rendering_ = false;  // our own text changes raise no user event
     bool destroyed_ = false;

@@ -59,7 +59,14 @@ struct GdiObjectTraits {
     static void close(T object) { ::DeleteObject(object); }
 };
 
+struct IconTraits {
+    using Handle = HICON;
+    static bool valid(HICON icon) { return icon != nullptr; }
+    static void close(HICON icon) { ::DestroyIcon(icon); }
+};
+
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
+using UniqueIcon = UniqueResource<IconTraits>;
 
 // A font, brush or other GDI object.
 template <typename T>

@@ -99,7 +99,7 @@ void Win32PlatformServices::setTaskbarButtonVisible(bool visible) {
     applyTaskbarButton();
 }
 
-void Win32PlatformServices::windowShown() {
+void Win32PlatformServices::taskbarButtonCreated() {
     if (!taskbarButtonVisible_) {
         applyTaskbarButton();
     }

@@ -19,8 +19,10 @@ public:
     // (the window brings itself up to date, so a hidden window is gone first).
     void attach(HWND window, std::function<void()> beforeModal);
     bool terminated() const { return terminated_; }
-    // Showing a window gives it a taskbar button again; take it away if it should have none.
-    void windowShown();
+    // Explorer made a button for the window, as it does whenever the window is
+    // shown and for every window when Explorer restarts: take it away again
+    // if there should be none.
+    void taskbarButtonCreated();
 
     bool isPreviousInstanceRunning() override;
     void showMessage(const std::wstring& text, const std::wstring& title, MessageIcon icon) override;

@@ -19,7 +19,9 @@
 
 #include "ControlIds.h"
 #include "ProgramDriver.h"
+#include "Fonts.h"
 #include "Form1Layout.h"
+#include <shobjidl.h>
 
 using namespace qorvane;
 using namespace qorvane::ui;
@@ -72,7 +74,11 @@ std::vector<std::wstring> records() {
     return lines;
 }
 
-std::wstring commandOf(const std::wstring& record) { return record.substr(record.find(L'|') + 1); }
+std::wstring commandOf(const std::wstring& record) { return record.substr(record.rfind(L'|') + 1); }
+std::wstring folderOf(const std::wstring& record) {
+    const std::size_t start = record.find(L'|') + 1;
+    return record.substr(start, record.rfind(L'|') - start);
+}
 
 bool ranFrom(const std::wstring& record, const std::wstring& program) {
     return _wcsicmp(record.substr(0, record.find(L'|')).c_str(), program.c_str()) == 0;
@@ -146,6 +152,176 @@ void expectCountdown(const App& app, std::wstring_view hours, std::wstring_view 
     checkEqual(app.text(IdLabel11), minutes, when + ": minutes left");
 }
 
+HWND focusOf(const App& app) {
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof(gui);
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(app.window(), nullptr), &gui);
+    return gui.hwndFocus;
+}
+
+bool focusOnAUsableControl(const App& app) {
+    const HWND focus = focusOf(app);
+    return focus != nullptr && ::GetParent(focus) == app.window() && ::IsWindowVisible(focus) &&
+           ::IsWindowEnabled(focus);
+}
+
+void click(HWND control) {
+    RECT rect{};
+    ::GetWindowRect(control, &rect);
+    INPUT inputs[3]{};
+    for (INPUT& input : inputs) input.type = INPUT_MOUSE;
+    inputs[0].mi.dx = ((rect.left + rect.right) / 2) * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+    inputs[0].mi.dy = ((rect.top + rect.bottom) / 2) * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(3, inputs, sizeof(INPUT));
+}
+
+void typeKey(WORD key) {
+    sendKey(key, true);
+    sendKey(key, false);
+}
+
+// A window of the driver's own, standing for another program the user is in.
+class OtherProgram {
+public:
+    OtherProgram() {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = ::DefWindowProcW;
+        windowClass.hInstance = ::GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"Qorvane.Test.OtherProgram";
+        ::RegisterClassW(&windowClass);
+        window_ = ::CreateWindowExW(0, windowClass.lpszClassName, L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
+                                    200, nullptr, nullptr, windowClass.hInstance, nullptr);
+    }
+    ~OtherProgram() { ::DestroyWindow(window_); }
+    bool toFront() const {
+        ::SetForegroundWindow(window_);
+        return waitFor([&] { return ::GetForegroundWindow() == window_; });
+    }
+
+private:
+    HWND window_ = nullptr;
+};
+
+// Whether the window manager was told to leave the window off the taskbar
+// (Wine marks it so for a window whose taskbar button is deleted).
+bool skipsTaskbar(HWND window) {
+    const auto xWindow = reinterpret_cast<std::uintptr_t>(::GetPropW(window, L"__wine_x11_whole_window"));
+    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+    const HANDLE out = ::CreateFileW(L"C:\\xprop.txt", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit,
+                                     CREATE_ALWAYS, 0, nullptr);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = out;
+    PROCESS_INFORMATION process{};
+    std::wstring command = L"/usr/bin/xprop -id " + std::to_wstring(xWindow) + L" _NET_WM_STATE";
+    if (::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+        ::CloseHandle(process.hProcess);
+        ::CloseHandle(process.hThread);
+    }
+    ::CloseHandle(out);
+    // Wine's wait on a Linux process can end before it wrote: wait for its line instead.
+    std::string line;
+    waitFor([&] {
+        char buffer[512] = {};
+        DWORD read = 0;
+        const HANDLE in = ::CreateFileW(L"C:\\xprop.txt", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, 0, nullptr);
+        ::ReadFile(in, buffer, sizeof(buffer) - 1, &read, nullptr);
+        ::CloseHandle(in);
+        line = buffer;
+        return line.find('\n') != std::string::npos;
+    });
+    return line.find("_NET_WM_STATE_SKIP_TASKBAR") != std::string::npos;
+}
+
+// Every label's text fits it in the label's font (font handles do not cross
+// processes, so the same font is made here), and every control sits where
+// the layout puts it at this DPI.
+void checkLayout(const App& app, UINT dpi, const std::string& when) {
+    const auto scaled = [dpi](int pixels) { return ::MulDiv(pixels, static_cast<int>(dpi), 96); };
+    for (const ControlSpec& item : kForm1Controls) {
+        RECT rect{};
+        ::GetWindowRect(app.control(item.id), &rect);
+        ::MapWindowPoints(nullptr, app.window(), reinterpret_cast<POINT*>(&rect), 2);
+        const int left = item.left + (item.inFrame ? kFrameLeft : 0), top = item.top + (item.inFrame ? kFrameTop : 0);
+        // Wine keeps a closed list at least as high as its font needs.
+        check(rect.left == scaled(left) && rect.top == scaled(top) && rect.right - rect.left == scaled(item.width) &&
+                  (item.kind == Kind::List || rect.bottom - rect.top == scaled(item.height)),
+              when + ": control " + std::to_string(item.id) + " placed");
+    }
+    const HFONT font = makeWindowFont(chooseFontFace(), dpi);
+    const HFONT headingFont = makeHeadingFont(dpi);
+    // The list's entries are as high as its font: the font follows the DPI.
+    const HDC screen = ::GetDC(nullptr);
+    const HGDIOBJ previous = ::SelectObject(screen, font);
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(screen, &metrics);
+    ::SelectObject(screen, previous);
+    ::ReleaseDC(nullptr, screen);
+    check(::SendMessageW(app.control(IdCombo1), CB_GETITEMHEIGHT, 0, 0) == metrics.tmHeight,
+          when + ": the list's font is " + std::to_string(metrics.tmHeight) + " px high");
+    // Measured to the lowest pixel drawn: Debian's stand-in for SimSun has a line taller than its glyphs.
+    for (const ControlId id : {IdLabel1, IdLabel2, IdLabel5, IdLabel6, IdLabel7, IdLabel8}) {
+        const HWND label = app.control(id);
+        const HDC dc = ::GetDC(label);
+        const HGDIOBJ old = ::SelectObject(dc, id == IdLabel8 ? headingFont : font);
+        const std::wstring caption = textOf(label);
+        SIZE extent{};
+        ::GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+        TEXTMETRICW line{};
+        ::GetTextMetricsW(dc, &line);
+        long bottom = 0;
+        for (const wchar_t c : caption) {
+            GLYPHMETRICS glyph{};
+            const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+            ::GetGlyphOutlineW(dc, c, GGO_METRICS, &glyph, 0, nullptr, &identity);
+            bottom = std::max(bottom, line.tmAscent - glyph.gmptGlyphOrigin.y + static_cast<long>(glyph.gmBlackBoxY));
+        }
+        ::SelectObject(dc, old);
+        ::ReleaseDC(label, dc);
+        RECT box{};
+        ::GetClientRect(label, &box);
+        check(extent.cx <= box.right && bottom <= box.bottom,
+              when + ": \"" + utf8(caption) + "\" fits: " + std::to_string(extent.cx) + "x" + std::to_string(bottom) +
+                  " in " + std::to_string(box.right) + "x" + std::to_string(box.bottom));
+    }
+    ::DeleteObject(font);
+    ::DeleteObject(headingFont);
+}
+
+// Moves the window to a monitor of another DPI, as Windows does: it asks the
+// window for its size there, then tells it the new DPI with a rectangle of
+// that size. Neither message's pointer crosses processes by itself, so both
+// structures are placed in the program's memory.
+void changeDpi(const App& app, UINT dpi) {
+    void* remote = ::VirtualAllocEx(app.process(), nullptr, sizeof(RECT), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    SIZE size{};
+    ::WriteProcessMemory(app.process(), remote, &size, sizeof(size), nullptr);
+    const LRESULT answered =
+        ::SendMessageW(app.window(), 0x02E4 /* WM_GETDPISCALEDSIZE */, dpi, reinterpret_cast<LPARAM>(remote));
+    ::ReadProcessMemory(app.process(), remote, &size, sizeof(size), nullptr);
+    // The client area 329 x 150 scaled, with the frame Windows draws at that DPI.
+    RECT wanted{0, 0, ::MulDiv(kClientWidth, static_cast<int>(dpi), 96),
+                ::MulDiv(kClientHeight, static_cast<int>(dpi), 96)};
+    ::AdjustWindowRectExForDpi(&wanted, static_cast<DWORD>(::GetWindowLongPtrW(app.window(), GWL_STYLE)), FALSE,
+                               static_cast<DWORD>(::GetWindowLongPtrW(app.window(), GWL_EXSTYLE)), dpi);
+    check(answered == TRUE && size.cx == wanted.right - wanted.left && size.cy == wanted.bottom - wanted.top,
+          "the window asks for its client area at " + std::to_string(dpi) + " DPI");
+    RECT window{};
+    ::GetWindowRect(app.window(), &window);
+    RECT suggested{window.left, window.top, window.left + size.cx, window.top + size.cy};
+    ::WriteProcessMemory(app.process(), remote, &suggested, sizeof(suggested), nullptr);
+    ::SendMessageW(app.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(remote));
+    ::VirtualFreeEx(app.process(), remote, 0, MEM_RELEASE);
+    RECT now{};
+    ::GetWindowRect(app.window(), &now);
+    check(::EqualRect(&now, &suggested) != FALSE, "the window takes the rectangle Windows suggests");
+}
+
 // ---- Scenarios ----
 
 void startup() {
@@ -153,15 +329,8 @@ void startup() {
     check(app.ok(), "the window appears");
     if (!app.ok()) return;
     checkEqual(textOf(app.window()), L"Qorvane定时关机V1.0", "caption");
-    RECT client{};
-    ::GetClientRect(app.window(), &client);
     const UINT dpi =
         static_cast<UINT>(std::stoi(environment(L"QORVANE_DPI").empty() ? L"96" : environment(L"QORVANE_DPI")));
-    const long width = ::MulDiv(329, static_cast<int>(dpi), 96);
-    const long height = ::MulDiv(150, static_cast<int>(dpi), 96);
-    check(client.right == width && client.bottom == height, "client area " + std::to_string(client.right) + "x" +
-                                                                std::to_string(client.bottom) + ", want " +
-                                                                std::to_string(width) + "x" + std::to_string(height));
     // Centred on the screen's work area.
     RECT frame{}, work{};
     ::GetWindowRect(app.window(), &frame);
@@ -209,28 +378,19 @@ void startup() {
           }),
           "Shift+Tab moves it back to the list");
 
-    // Every fixed text fits its label, measured in the label's font (font
-    // handles do not cross processes, so the same font is made here).
-    const HFONT font = makeFont(kFont, dpi);
-    const HFONT headingFont = makeFont(kHeadingFont, dpi);
-    for (const ControlId id : {IdLabel1, IdLabel2, IdLabel5, IdLabel6, IdLabel7, IdLabel8}) {
-        const HWND label = app.control(id);
-        const HDC dc = ::GetDC(label);
-        const HGDIOBJ old = ::SelectObject(dc, id == IdLabel8 ? headingFont : font);
-        const std::wstring caption = textOf(label);
-        SIZE extent{};
-        ::GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
-        ::SelectObject(dc, old);
-        ::ReleaseDC(label, dc);
-        RECT box{};
-        ::GetClientRect(label, &box);
-        check(extent.cx <= box.right && extent.cy <= box.bottom,
-              "\"" + utf8(caption) + "\" fits: " + std::to_string(extent.cx) + "x" + std::to_string(extent.cy) +
-                  " in " + std::to_string(box.right) + "x" + std::to_string(box.bottom));
-    }
-    ::DeleteObject(font);
-    ::DeleteObject(headingFont);
+    RECT client{};
+    ::GetClientRect(app.window(), &client);
+    check(client.right == ::MulDiv(kClientWidth, static_cast<int>(dpi), 96) &&
+              client.bottom == ::MulDiv(kClientHeight, static_cast<int>(dpi), 96),
+          "client area " + std::to_string(client.right) + "x" + std::to_string(client.bottom));
+    checkLayout(app, dpi, "at start");
     screenshot(app.window(), gShots + L"\\startup.bmp");
+    // Moved between monitors of other DPIs.
+    for (const UINT other : {144U, 120U, 192U}) {
+        changeDpi(app, other);
+        checkLayout(app, other, "moved to " + std::to_string(other) + " DPI");
+        screenshot(app.window(), gShots + L"\\moved-to-" + std::to_wstring(other) + L"dpi.bmp");
+    }
 }
 
 void setupLine() {
@@ -297,9 +457,29 @@ void entryMessages() {
     expectMessage(app, L"请选择操作类型！", L"注意", false, "execute before choosing");
     check(setupViewShowing(app) && !app.visible(IdText1), "nothing changed");
 
+    // The focus comes back to the box that had it, after a message dismissed
+    // with Enter and after another program was in front.
     app.choose(0);
-    app.press(IdCommand1);
-    expectMessage(app, L"请设置时间！", L"注意", false, "execute with no time");
+    click(app.control(IdText2));
+    check(waitFor([&] { return focusOf(app) == app.control(IdText2); }), "a click puts the focus in the minutes box");
+    ::PostMessageW(app.window(), WM_COMMAND, MAKEWPARAM(IdCommand1, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(app.control(IdCommand1)));
+    const MessageBoxSeen noTime = app.waitForMessage();
+    checkEqual(noTime.text, L"请设置时间！", "execute with no time");
+    ::PostMessageW(app.window(), WM_CLOSE, 0, 0);
+    check(!app.waitForExit(1500), "the window cannot be closed while its message is open");
+    typeKey(VK_RETURN);
+    waitFor([&] { return !::IsWindow(noTime.box); });
+    typeKey('1');
+    check(waitFor([&] { return app.text(IdText2) == L"1"; }), "after the message, typing goes on in the minutes box");
+    {
+        OtherProgram other;
+        check(other.toFront(), "another program is in front");
+        ::SetForegroundWindow(app.window());
+        waitFor([&] { return ::GetForegroundWindow() == app.window(); });
+        typeKey('5');
+        check(waitFor([&] { return app.text(IdText2) == L"15"; }), "back from it, typing goes on in the minutes box");
+    }
 
     app.enter(L"546", L"8");
     app.press(IdCommand1);
@@ -403,6 +583,13 @@ void hideAndRecall() {
     checkEqual(seen.text, L"程序已转到后台运行，按Ctrl+F12即可回到程序！", "background message");
     checkEqual(seen.title, L"注意", "background title");
     check(!seen.hasIcon, "background message has no icon");
+    // The window stays away while its message is open, so no button can be pressed under it.
+    sendKey(VK_CONTROL, true);
+    sendKey(VK_F12, true);
+    check(!waitFor([&] { return ::IsWindowVisible(app.window()) != FALSE; }, 500ms),
+          "Ctrl+F12 does not call the window back while its message is open");
+    sendKey(VK_F12, false);
+    sendKey(VK_CONTROL, false);
     if (seen.box != nullptr) app.dismiss(seen);
     check(!::IsWindowVisible(app.window()), "still hidden after the message");
 
@@ -418,12 +605,15 @@ void hideAndRecall() {
     }
 
     std::vector<double> latencies;
+    const OtherProgram other;
     for (int press = 0; press < 5; ++press) {
         if (press > 0) {
             app.press(IdCommand3);
             app.dismiss(app.waitForMessage());
         }
         check(!::IsWindowVisible(app.window()), "hidden before Ctrl+F12");
+        // Pressed in another program, so only a poll of the global key state sees the keys.
+        check(other.toFront(), "another program is in front");
         const auto start = std::chrono::steady_clock::now();
         sendKey(VK_CONTROL, true);
         sendKey(VK_F12, true);
@@ -433,7 +623,9 @@ void hideAndRecall() {
         sendKey(VK_F12, false);
         sendKey(VK_CONTROL, false);
         check(back, "Ctrl+F12 calls the window back");
-        check(::GetForegroundWindow() == app.window(), "and brings it to the front");
+        check(waitFor([&] { return ::GetForegroundWindow() == app.window(); }), "and brings it to the front");
+        check(waitFor([&] { return focusOnAUsableControl(app); }), "with the focus on one of its controls");
+        check(skipsTaskbar(app.window()), "still without a taskbar button while counting down");
         std::this_thread::sleep_for(100ms);
     }
     std::printf("Ctrl+F12 recall latency (ms):");
@@ -448,6 +640,19 @@ void hideAndRecall() {
     check(waitFor([&] { return !::IsIconic(app.window()); }, 2000ms), "Ctrl+F12 restores a minimized window");
     sendKey(VK_F12, false);
     sendKey(VK_CONTROL, false);
+
+    // Explorer, restarted, gives every window a button and says so: ours takes it away again.
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    ITaskbarList* taskbar = nullptr;
+    if (SUCCEEDED(::CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList,
+                                     reinterpret_cast<void**>(&taskbar)))) {
+        taskbar->HrInit();
+        taskbar->AddTab(app.window());
+        check(!skipsTaskbar(app.window()), "Explorer gave the window a button");
+        ::SendMessageW(app.window(), ::RegisterWindowMessageW(L"TaskbarButtonCreated"), 0, 0);
+        check(skipsTaskbar(app.window()), "told so, the window takes it away again");
+        taskbar->Release();
+    }
 
     app.elapseTimer1();
     waitFor([] { return !records().empty(); });
@@ -521,6 +726,8 @@ void plantedPrograms() {
         check(lines.size() == 1, "one command recorded");
         for (const auto& line : lines) {
             check(ranFrom(line, recorder), "only the system shutdown.exe runs: " + utf8(line));
+            check(_wcsicmp(folderOf(line).c_str(), recorder.substr(0, recorder.rfind(L'\\')).c_str()) == 0,
+                  "in the system directory, not the user's folder: " + utf8(line));
         }
     }
     // With no shutdown.exe at all, reaching zero says so.

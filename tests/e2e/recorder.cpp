@@ -1,5 +1,6 @@
-// Stands in for shutdown.exe in a test prefix: appends "<own path>|<command
-// line>" to the file named by QORVANE_RECORD_FILE and does nothing else.
+// Stands in for shutdown.exe in a test prefix: appends "<own path>|<working
+// folder>|<command line>" to the file named by QORVANE_RECORD_FILE and does
+// nothing else.
 
 #include <windows.h>
 
@@ -12,7 +13,9 @@ int wmain() {
     }
     wchar_t self[MAX_PATH];
     ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    const std::wstring line = std::wstring(self) + L'|' + ::GetCommandLineW() + L'\n';
+    wchar_t folder[MAX_PATH];
+    ::GetCurrentDirectoryW(MAX_PATH, folder);
+    const std::wstring line = std::wstring(self) + L'|' + folder + L'|' + ::GetCommandLineW() + L'\n';
     const int size =
         ::WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<std::size_t>(size), '\0');

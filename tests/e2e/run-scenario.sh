@@ -31,6 +31,12 @@ template="$workdir/prefix-template-$dpi"
 cp -a "$template" "$run/prefix"
 
 QS_EXTRA_DLL_OVERRIDES="shutdown.exe=n" wine_environment "$run/prefix"
+if [ "$scenario" = recall ]; then
+    # A window manager and no Wine desktop: each window is an X window of its
+    # own, whose taskbar state the driver reads with xprop.
+    openbox >/dev/null 2>&1 &
+    wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1
+fi
 system32="$WINEPREFIX/drive_c/windows/system32"
 cp "$recorder" "$system32/shutdown.exe"
 export QORVANE_RECORD_FILE='C:\records.txt' QORVANE_DPI=$dpi
