@@ -17,7 +17,7 @@ check_format() {
 check_tidy() {
     local core_files=() windows_files=() gcc_dir args=()
     mapfile -t core_files < <(ls "$QS_ROOT"/core/*.cpp)
-    mapfile -t windows_files < <(ls "$QS_ROOT"/platform/win32/*.cpp "$QS_ROOT"/ui/*.cpp)
+    mapfile -t windows_files < <(ls "$QS_ROOT"/platform/win32/*.cpp "$QS_ROOT"/ui/*.cpp "$QS_ROOT"/toolchain/*.cpp)
     clang-tidy --quiet -p "$QS_ROOT/build/native" "${core_files[@]}" 2>/dev/null ||
         die "clang-tidy found faults in core/ (see above)"
     gcc_dir=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")

@@ -1,3 +1,8 @@
+// Not part of the program's logic: it keeps parts of the C++ runtime out of
+// QorvaneShutdown.exe so the file stays small (measured: 251,904 bytes with
+// them, 111,104 without; see the README). Only libstdc++ (MinGW) is touched;
+// with another standard library this file compiles to nothing.
+//
 // The program catches no exception: one thrown anywhere (out of memory, in
 // practice) can only end it, and it could not cross a window procedure anyway.
 // With libstdc++ that end goes through code the program does not need: the
