@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "ControlIds.h"
+#include "Timers.h"
 #include "Form1Layout.h"
 
 namespace {

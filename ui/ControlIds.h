@@ -1,7 +1,7 @@
 #pragma once
 
-// Control and timer identifiers of the window form1. Test drivers find the
-// controls by these numbers, so they are fixed.
+// Control identifiers and the class name of the window form1. Test drivers
+// find the window and its controls by these, so they are fixed.
 
 namespace qorvane::ui {
 
@@ -30,15 +30,6 @@ enum ControlId : int {
 };
 
 inline constexpr int kControlCount = IdLabel7 - IdFrame1 + 1;
-
-// Timer1 counts the minutes; Timer2 polls Ctrl+F12.
-inline constexpr unsigned kTimer1Id = 1;
-inline constexpr unsigned kTimer2Id = 2;
-inline constexpr unsigned kTimer1IntervalMs = 60000;
-// Windows' timer runs at about 15.6 ms, so asking for 1 ms fires no faster;
-// 16 ms answers Ctrl+F12 within about two ticks while waking the program no
-// more often than the system clock does anyway.
-inline constexpr unsigned kRecallPollMs = 16;
 
 inline constexpr const wchar_t* kWindowClassName = L"Qorvane.TimedShutdown.form1";
 

@@ -7,6 +7,7 @@
 
 #include "Fonts.h"
 #include "Form1Layout.h"
+#include "Timers.h"
 #include "ResourceIds.h"
 
 namespace qorvane::ui {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "ControlIds.h"
+#include "Timers.h"
 
 namespace qorvane::e2e {
 
