@@ -8,6 +8,8 @@
 #include <array>
 #include <string>
 
+#include "win32/WindowDC.h"
+
 namespace qorvane::ui {
 
 inline constexpr int kFontPoints = 9;
@@ -17,25 +19,23 @@ inline constexpr const wchar_t* kHeadingFontFace = L"宋体-PUA";
 // Microsoft YaHei UI, else Microsoft YaHei (Windows 7 has only this one),
 // else the face Windows uses for its own messages.
 inline std::wstring chooseFontFace() {
-    const HDC screen = ::GetDC(nullptr);
+    const win32::WindowDC screen(nullptr);
     for (const wchar_t* face : std::array{L"Microsoft YaHei UI", L"Microsoft YaHei"}) {
         LOGFONTW wanted{};
         wanted.lfCharSet = DEFAULT_CHARSET;
         ::lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
         bool found = false;
         ::EnumFontFamiliesExW(
-            screen, &wanted,
+            screen.get(), &wanted,
             [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM seen) -> int {
                 *reinterpret_cast<bool*>(seen) = true;
                 return 0;
             },
             reinterpret_cast<LPARAM>(&found), 0);
         if (found) {
-            ::ReleaseDC(nullptr, screen);
             return face;
         }
     }
-    ::ReleaseDC(nullptr, screen);
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);

@@ -8,6 +8,7 @@
 #include "Fonts.h"
 #include "Form1Layout.h"
 #include "Timers.h"
+#include "win32/WindowDC.h"
 #include "ResourceIds.h"
 
 namespace qorvane::ui {
@@ -38,9 +39,7 @@ UINT windowDpi(HWND window) {
             return dpi;
         }
     }
-    const HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
+    const int dpi = ::GetDeviceCaps(win32::WindowDC(nullptr).get(), LOGPIXELSY);
     return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
 }
 

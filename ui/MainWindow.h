@@ -9,7 +9,7 @@
 
 #include "ControlIds.h"
 #include "CountdownController.h"
-#include "win32/Handles.h"
+#include "win32/UniqueResource.h"
 #include "win32/Win32PlatformServices.h"
 
 namespace qorvane::ui {

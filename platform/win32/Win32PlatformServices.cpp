@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "win32/SystemDirectory.h"
+
 namespace qorvane::win32 {
 
 namespace {

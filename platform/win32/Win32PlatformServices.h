@@ -7,7 +7,10 @@
 #include <optional>
 
 #include "PlatformServices.h"
-#include "win32/Handles.h"
+#include "win32/ComApartment.h"
+#include "win32/ComPtr.h"
+#include "win32/SystemLibrary.h"
+#include "win32/UniqueResource.h"
 
 namespace qorvane::win32 {
 

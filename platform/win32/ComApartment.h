@@ -1,0 +1,32 @@
+#pragma once
+
+// COM on the program's thread.
+
+#include <windows.h>
+#include <objbase.h>
+
+#include "win32/SystemLibrary.h"
+
+namespace qorvane::win32 {
+
+// COM for this thread, for as long as the object lives.
+class ComApartment {
+public:
+    explicit ComApartment(SystemLibrary& ole32) : uninitialize_(ole32.function<void(WINAPI*)()>("CoUninitialize")) {
+        using Initialize = HRESULT(WINAPI*)(void*, DWORD);
+        const auto initialize = ole32.function<Initialize>("CoInitializeEx");
+        initialized_ = initialize != nullptr && uninitialize_ != nullptr &&
+                       SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    ~ComApartment() {
+        if (initialized_) uninitialize_();
+    }
+
+private:
+    void(WINAPI* uninitialize_)();
+    bool initialized_ = false;
+};
+
+}  // namespace qorvane::win32
