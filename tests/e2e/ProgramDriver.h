@@ -192,9 +192,18 @@ public:
         waitFor([&] { return (seen = findMessageBox(process_.dwProcessId)).box != nullptr; });
         return seen;
     }
+    // Under Wine the owner is activated again a little after its message box
+    // goes; input sent before that would race the focus it gets back.
     void dismiss(const MessageBoxSeen& seen) const {
         ::PostMessageW(seen.box, WM_COMMAND, IDOK, 0);
         waitFor([&] { return !::IsWindow(seen.box); });
+        if (::IsWindowVisible(window_)) waitFor([&] { return active(); });
+    }
+    bool active() const {
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof(gui);
+        ::GetGUIThreadInfo(::GetWindowThreadProcessId(window_, nullptr), &gui);
+        return gui.hwndActive == window_ && gui.hwndFocus != nullptr;
     }
 
 private:

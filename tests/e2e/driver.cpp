@@ -358,8 +358,7 @@ void startup() {
     checkEqual(app.text(IdLabel6), L"Tovric", "Label6");
     GUITHREADINFO gui{};
     gui.cbSize = sizeof(gui);
-    ::GetGUIThreadInfo(::GetWindowThreadProcessId(app.window(), nullptr), &gui);
-    check(gui.hwndFocus == list, "the list has the focus");
+    check(waitFor([&] { return focusOf(app) == list; }), "the list has the focus");
     // Tab goes on to the next control that is shown: 执行, the hours line being hidden.
     sendKey(VK_TAB, true);
     sendKey(VK_TAB, false);
@@ -469,7 +468,7 @@ void entryMessages() {
     ::PostMessageW(app.window(), WM_CLOSE, 0, 0);
     check(!app.waitForExit(1500), "the window cannot be closed while its message is open");
     typeKey(VK_RETURN);
-    waitFor([&] { return !::IsWindow(noTime.box); });
+    waitFor([&] { return !::IsWindow(noTime.box) && app.active(); });
     typeKey('1');
     check(waitFor([&] { return app.text(IdText2) == L"1"; }), "after the message, typing goes on in the minutes box");
     {
