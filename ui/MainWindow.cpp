@@ -20,22 +20,9 @@ constexpr DWORD kWindowExStyle = 0;
 // WM_GETDPISCALEDSIZE, sent from Windows 10 1703 on; the headers declare it only for newer targets.
 constexpr UINT kGetDpiScaledSizeMessage = 0x02E4;
 
-// Functions of newer Windows, looked up so the program still starts on Windows 7.
-template <typename Function>
-Function user32Function(const char* name) {
-    const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-    if (user32 == nullptr) {
-        return nullptr;
-    }
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(user32, name)));
-}
-
-UINT windowDpi(HWND window) {
-    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-    // Looked up per call: rare, and no thread-safe static guard is linked in.
-    const auto getDpiForWindow = user32Function<GetDpiForWindowFunction>("GetDpiForWindow");
-    if (getDpiForWindow != nullptr) {
-        if (const UINT dpi = getDpiForWindow(window); dpi != 0) {
+UINT windowDpi(const win32::SystemFunctions& system, HWND window) {
+    if (system.getDpiForWindow != nullptr) {
+        if (const UINT dpi = system.getDpiForWindow(window); dpi != 0) {
             return dpi;
         }
     }
@@ -44,14 +31,12 @@ UINT windowDpi(HWND window) {
 }
 
 // The window's outer size for a client area of 329 x 150 at 96 DPI, scaled.
-SIZE windowSizeFor(UINT dpi) {
+SIZE windowSizeFor(const win32::SystemFunctions& system, UINT dpi) {
     const int width = ::MulDiv(kClientWidth, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
     const int height = ::MulDiv(kClientHeight, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
-    using AdjustForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-    const auto adjustForDpi = user32Function<AdjustForDpiFunction>("AdjustWindowRectExForDpi");
     RECT rect{0, 0, width, height};
-    if (adjustForDpi != nullptr) {
-        adjustForDpi(&rect, kWindowStyle, FALSE, kWindowExStyle, dpi);
+    if (system.adjustWindowRectExForDpi != nullptr) {
+        system.adjustWindowRectExForDpi(&rect, kWindowStyle, FALSE, kWindowExStyle, dpi);
     } else {
         ::AdjustWindowRectEx(&rect, kWindowStyle, FALSE, kWindowExStyle);
     }
@@ -147,7 +132,7 @@ bool MainWindow::create() {
                           CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this) == nullptr) {
         return false;
     }
-    dpi_ = windowDpi(window_);
+    dpi_ = windowDpi(system_, window_);
     shown_.formVisible = false;  // not on screen until start()
     fontFace_ = chooseFontFace();
     createControls();
@@ -160,7 +145,7 @@ bool MainWindow::create() {
     }
 
     // Sized for the client area and centred in the work area of its monitor.
-    const SIZE size = windowSizeFor(dpi_);
+    const SIZE size = windowSizeFor(system_, dpi_);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
     ::GetMonitorInfoW(::MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
@@ -232,9 +217,8 @@ void MainWindow::makeFonts() {
 
 // The title bar's icon at the window's DPI; the old one goes once the window has the new one.
 void MainWindow::loadSmallIcon() {
-    using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
-    const auto metricForDpi = user32Function<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
-    const int size = metricForDpi != nullptr ? metricForDpi(SM_CXSMICON, dpi_) : scale(16);
+    const int size =
+        system_.getSystemMetricsForDpi != nullptr ? system_.getSystemMetricsForDpi(SM_CXSMICON, dpi_) : scale(16);
     // The image of that size in the icon, or the nearest one scaled to it.
     const auto icon =
         static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(kAppIconId), IMAGE_ICON, size, size, 0));
@@ -287,7 +271,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case kGetDpiScaledSizeMessage: {
-            const SIZE size = windowSizeFor(static_cast<UINT>(wParam));
+            const SIZE size = windowSizeFor(system_, static_cast<UINT>(wParam));
             *reinterpret_cast<SIZE*>(lParam) = size;
             return TRUE;
         }

@@ -9,6 +9,7 @@
 
 #include "ControlIds.h"
 #include "CountdownController.h"
+#include "win32/SystemFunctions.h"
 #include "win32/UniqueResource.h"
 #include "win32/Win32PlatformServices.h"
 
@@ -53,9 +54,10 @@ private:
     HWND control(ControlId id) const { return controls_[static_cast<std::size_t>(id - IdFrame1)]; }
 
     HINSTANCE instance_;
+    win32::SystemFunctions system_;
     HWND window_ = nullptr;
     std::array<HWND, kControlCount> controls_{};
-    win32::Win32PlatformServices platform_;
+    win32::Win32PlatformServices platform_{system_};
     CountdownController controller_{platform_};
     WindowModel shown_;  // what the controls show now
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;

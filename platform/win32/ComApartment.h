@@ -5,16 +5,15 @@
 #include <windows.h>
 #include <objbase.h>
 
-#include "win32/SystemLibrary.h"
+#include "win32/SystemFunctions.h"
 
 namespace qorvane::win32 {
 
 // COM for this thread, for as long as the object lives.
 class ComApartment {
 public:
-    explicit ComApartment(SystemLibrary& ole32) : uninitialize_(ole32.function<void(WINAPI*)()>("CoUninitialize")) {
-        using Initialize = HRESULT(WINAPI*)(void*, DWORD);
-        const auto initialize = ole32.function<Initialize>("CoInitializeEx");
+    explicit ComApartment(SystemFunctions& system) : uninitialize_(system.coUninitialize()) {
+        const auto initialize = system.coInitializeEx();
         initialized_ = initialize != nullptr && uninitialize_ != nullptr &&
                        SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
     }
@@ -25,7 +24,7 @@ public:
     }
 
 private:
-    void(WINAPI* uninitialize_)();
+    SystemFunctions::CoUninitializeFunction uninitialize_;
     bool initialized_ = false;
 };
 

@@ -115,9 +115,8 @@ void Win32PlatformServices::applyTaskbarButton() {
         return;
     }
     if (!taskbarList_) {
-        using CreateInstance = HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
         enterCom();
-        const auto createInstance = ole32_.function<CreateInstance>("CoCreateInstance");
+        const auto createInstance = system_.coCreateInstance();
         if (createInstance == nullptr ||
             FAILED(createInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList,
                                   taskbarList_.put())) ||
@@ -140,8 +139,7 @@ void Win32PlatformServices::openDocument(const std::wstring& verb, const std::ws
     const std::string ansiFile = toAnsi(file);
     const std::string ansiParameters = toAnsi(parameters);
     const std::string ansiDirectory = toAnsi(directory);
-    using ShellExecute = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-    const auto shellExecute = shell32_.function<ShellExecute>("ShellExecuteA");
+    const auto shellExecute = system_.shellExecuteA();
     if (shellExecute == nullptr) return;
     enterCom();  // some shell handlers need it
     shellExecute(window_, ansiVerb.c_str(), ansiFile.c_str(), ansiParameters.c_str(), ansiDirectory.c_str(),
@@ -150,7 +148,7 @@ void Win32PlatformServices::openDocument(const std::wstring& verb, const std::ws
 
 // Once, on first need; CoCreateInstance then fails by itself if COM could not start.
 void Win32PlatformServices::enterCom() {
-    if (!com_) com_.emplace(ole32_);
+    if (!com_) com_.emplace(system_);
 }
 
 bool Win32PlatformServices::isKeyDown(int virtualKey) { return ::GetAsyncKeyState(virtualKey) < 0; }

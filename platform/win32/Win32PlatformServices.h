@@ -9,14 +9,14 @@
 #include "PlatformServices.h"
 #include "win32/ComApartment.h"
 #include "win32/ComPtr.h"
-#include "win32/SystemLibrary.h"
+#include "win32/SystemFunctions.h"
 #include "win32/UniqueResource.h"
 
 namespace qorvane::win32 {
 
 class Win32PlatformServices final : public PlatformServices {
 public:
-    Win32PlatformServices() = default;
+    explicit Win32PlatformServices(SystemFunctions& system) : system_(system) {}
 
     // The program's window, and what to do just before a modal box opens
     // (the window brings itself up to date, so a hidden window is gone first).
@@ -45,8 +45,7 @@ private:
     std::function<void()> beforeModal_;
     UniqueHandle instanceMutex_;
     // Declared in the order they are set up, so they are released in reverse.
-    SystemLibrary ole32_{L"ole32.dll"};
-    SystemLibrary shell32_{L"shell32.dll"};
+    SystemFunctions& system_;
     std::optional<ComApartment> com_;
     ComPtr<ITaskbarList> taskbarList_;
     bool taskbarButtonVisible_ = true;

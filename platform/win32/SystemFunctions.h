@@ -1,0 +1,76 @@
+#pragma once
+
+// Every Windows function the program finds at run time, in one list: user32's
+// that are newer than Windows 7 (null where Windows lacks them, and the
+// caller falls back), and those of COM and the shell, whose DLLs are loaded
+// from the system directory by the first call, so that start-up does not
+// wait for them. Those DLLs are never unloaded: the shell may still be at
+// work on a thread of ours when the program ends.
+
+#include <windows.h>
+#include <objbase.h>
+
+#include <string>
+
+#include "win32/SystemDirectory.h"
+
+namespace qorvane::win32 {
+
+class SystemFunctions {
+public:
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
+    using CoInitializeExFunction = HRESULT(WINAPI*)(void*, DWORD);
+    using CoUninitializeFunction = void(WINAPI*)();
+    using CoCreateInstanceFunction = HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
+    using ShellExecuteAFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+
+    SystemFunctions()
+        : getDpiForWindow(find<GetDpiForWindowFunction>(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")),
+          adjustWindowRectExForDpi(
+              find<AdjustWindowRectExForDpiFunction>(::GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")),
+          getSystemMetricsForDpi(
+              find<GetSystemMetricsForDpiFunction>(::GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")) {}
+
+    // user32, Windows 10 1607 and later.
+    const GetDpiForWindowFunction getDpiForWindow;
+    const AdjustWindowRectExForDpiFunction adjustWindowRectExForDpi;
+    const GetSystemMetricsForDpiFunction getSystemMetricsForDpi;
+
+    // ole32 and shell32, loaded on first use.
+    CoInitializeExFunction coInitializeEx() { return find<CoInitializeExFunction>(ole32(), "CoInitializeEx"); }
+    CoUninitializeFunction coUninitialize() { return find<CoUninitializeFunction>(ole32(), "CoUninitialize"); }
+    CoCreateInstanceFunction coCreateInstance() { return find<CoCreateInstanceFunction>(ole32(), "CoCreateInstance"); }
+    ShellExecuteAFunction shellExecuteA() { return find<ShellExecuteAFunction>(shell32(), "ShellExecuteA"); }
+
+private:
+    template <typename Function>
+    static Function find(HMODULE module, const char* name) {
+        if (module == nullptr) return nullptr;
+        return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
+    }
+
+    // From the system directory by full path, so a look-alike beside the program is never loaded.
+    static HMODULE load(const wchar_t* name) {
+        const std::wstring path = systemFilePath(name);
+        return path.empty() ? nullptr : ::LoadLibraryW(path.c_str());
+    }
+    HMODULE ole32() {
+        if (!triedOle32_) ole32_ = load(L"ole32.dll");
+        triedOle32_ = true;
+        return ole32_;
+    }
+    HMODULE shell32() {
+        if (!triedShell32_) shell32_ = load(L"shell32.dll");
+        triedShell32_ = true;
+        return shell32_;
+    }
+
+    HMODULE ole32_ = nullptr;
+    HMODULE shell32_ = nullptr;
+    bool triedOle32_ = false;
+    bool triedShell32_ = false;
+};
+
+}  // namespace qorvane::win32
