@@ -61,6 +61,15 @@ inline constexpr std::array<ControlSpec, kControlCount> kForm1Controls{{
     {IdLabel7, Kind::Label, false, 184, 128, 137, 25, texts::kContact, std::nullopt},
 }};
 
+// controlSpec finds a row by its id's distance from the first.
+constexpr bool rowsInIdOrder() {
+    for (std::size_t row = 0; row < kForm1Controls.size(); ++row) {
+        if (kForm1Controls[row].id != IdFrame1 + static_cast<int>(row)) return false;
+    }
+    return true;
+}
+static_assert(rowsInIdOrder(), "kForm1Controls must list the controls in id order");
+
 constexpr const ControlSpec& controlSpec(ControlId id) {
     return kForm1Controls[static_cast<std::size_t>(id - IdFrame1)];
 }
