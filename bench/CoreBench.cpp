@@ -63,8 +63,7 @@ void controllerStory(benchmark::State& state) {
     for (auto _ : state) {
         CountdownController controller(platform);
         controller.load();
-        controller.model().comboSelected = 1;
-        controller.chooseAction();
+        controller.selectAction(1);
         controller.boxTextEdited(Widget::Text1, L"1");
         controller.boxTextEdited(Widget::Text2, L"3");
         controller.boxTextEdited(Widget::Text2, L"30");

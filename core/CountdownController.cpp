@@ -16,6 +16,11 @@ void CountdownController::load() {
     setVisible({Widget::Label8, Widget::Label9, Widget::Label10, Widget::Label11, Widget::Label12}, false);
 }
 
+void CountdownController::selectAction(std::int16_t position) {
+    model_.comboSelected = position;
+    chooseAction();
+}
+
 void CountdownController::chooseAction() {
     if (const auto row = actionRow(model_.comboSelected)) {
         model_[Widget::Label4].text = row->suffix;

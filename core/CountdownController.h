@@ -20,9 +20,11 @@ public:
     CountdownController(const CountdownController&) = delete;
     CountdownController& operator=(const CountdownController&) = delete;
 
-    // Window events. What the user changed directly (the list selection) is
-    // written into model() before the matching operation runs.
+    // Window events.
     void load();
+    // The user picked the entry at this position of the list: it is stored,
+    // then chooseAction runs.
+    void selectAction(std::int16_t position);
     void chooseAction();
     void execute();
     void cancel();
@@ -39,7 +41,6 @@ public:
     void hideToBackground();
     void pollRecallHotkey();
 
-    WindowModel& model() { return model_; }
     const WindowModel& model() const { return model_; }
     RemainingMinutes remainingMinutes() const { return remaining_; }
 

@@ -315,9 +315,8 @@ void MainWindow::onCommand(int id, int code) {
         case IdCombo1:
             if (code == CBN_SELCHANGE) {
                 const auto selected = static_cast<std::int16_t>(::SendMessageW(control(IdCombo1), CB_GETCURSEL, 0, 0));
-                shown_.comboSelected = selected;
-                controller_.model().comboSelected = selected;
-                controller_.chooseAction();
+                shown_.comboSelected = selected;  // the list shows it already
+                controller_.selectAction(selected);
             }
             break;
         case IdText1:

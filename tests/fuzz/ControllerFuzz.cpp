@@ -111,16 +111,17 @@ public:
     }
 
 private:
-    WindowModel& model() { return controller_.model(); }
+    const WindowModel& model() const { return controller_.model(); }
 
-    bool usable(Widget widget) { return model().formVisible && model()[widget].visible && model()[widget].enabled; }
+    bool usable(Widget widget) const {
+        return model().formVisible && model()[widget].visible && model()[widget].enabled;
+    }
 
     void event(int kind) {
         switch (kind) {
             case 0:  // a list entry chosen
                 if (usable(Widget::Combo1)) {
-                    model().comboSelected = input_.ConsumeIntegralInRange<std::int16_t>(0, kActionCount - 1);
-                    controller_.chooseAction();
+                    controller_.selectAction(input_.ConsumeIntegralInRange<std::int16_t>(0, kActionCount - 1));
                 }
                 break;
             case 1:  // a key typed into a box; the filter decides whether it gets in
@@ -185,7 +186,7 @@ private:
         }
     }
 
-    void check() {
+    void check() const {
         const WindowModel& m = model();
         const bool setupShown = m[Widget::Label1].visible || m[Widget::Combo1].visible;
         const bool countdownShown = m[Widget::Label8].visible || m[Widget::Label9].visible ||

@@ -23,10 +23,7 @@ protected:
     const WindowModel& model() const { return controller.model(); }
     bool visible(Widget widget) const { return model()[widget].visible; }
 
-    void choose(std::int16_t position) {
-        controller.model().comboSelected = position;
-        controller.chooseAction();
-    }
+    void choose(std::int16_t position) { controller.selectAction(position); }
     void type(const std::wstring& hours, const std::wstring& minutes) {
         controller.boxTextEdited(Widget::Text1, hours);
         controller.boxTextEdited(Widget::Text2, minutes);
