@@ -93,44 +93,9 @@ constexpr std::array<Click, 4> kClicks{{
 
 }  // namespace
 
-int MainWindow::run() {
-    if (!create()) {
-        return 1;
-    }
-    controller_.load();
-    if (platform_.terminated()) {
-        return 0;
-    }
-    start();
-    MSG message{};
-    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // The dialog manager gives Tab its usual meaning between the controls;
-        // it has nothing to do with the rest, such as the recall poll's timer.
-        const bool key = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
-        if (!key || !::IsDialogMessageW(window_, &message)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-    }
-    return static_cast<int>(message.wParam);
-}
-
-bool MainWindow::create() {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance_;
-    windowClass.hIcon = ::LoadIconW(instance_, MAKEINTRESOURCEW(kAppIconId));
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    windowClass.lpszClassName = kWindowClassName;
-    if (::RegisterClassExW(&windowClass) == 0) {
-        return false;
-    }
-    const std::wstring caption(texts::kWindowCaption);
-    if (::CreateWindowExW(kWindowExStyle, kWindowClassName, caption.c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                          CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this) == nullptr) {
-        return false;
+MainWindow::MainWindow(HINSTANCE instance) : instance_(instance), window_(createWindow(instance)) {
+    if (window_ == nullptr) {
+        return;
     }
     dpi_ = windowDpi(system_, window_);
     shown_.formVisible = false;  // not on screen until start()
@@ -152,9 +117,54 @@ bool MainWindow::create() {
     const RECT& work = monitor.rcWork;
     ::SetWindowPos(window_, nullptr, work.left + (work.right - work.left - size.cx) / 2,
                    work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    // From here on the window's messages reach this object, which is now whole.
+    ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
 
-    platform_.attach(window_, [this] { render(); });
-    return true;
+MainWindow::~MainWindow() {
+    if (window_ != nullptr && ::IsWindow(window_)) {
+        ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        ::DestroyWindow(window_);
+    }
+}
+
+int MainWindow::run() {
+    if (window_ == nullptr) {
+        return 1;
+    }
+    controller_.load();
+    if (!::IsWindow(window_)) {
+        return 0;  // another copy runs: the platform ended this one
+    }
+    start();
+    MSG message{};
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // The dialog manager gives Tab its usual meaning between the controls;
+        // it has nothing to do with the rest, such as the recall poll's timer.
+        const bool key = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
+        if (!key || !::IsDialogMessageW(window_, &message)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}
+
+HWND MainWindow::createWindow(HINSTANCE instance) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(kAppIconId));
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    windowClass.lpszClassName = kWindowClassName;
+    if (::RegisterClassExW(&windowClass) == 0) {
+        return nullptr;
+    }
+    const std::wstring caption(texts::kWindowCaption);
+    return ::CreateWindowExW(kWindowExStyle, kWindowClassName, caption.c_str(), kWindowStyle, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
 }
 
 void MainWindow::createControls() {
@@ -239,11 +249,6 @@ void MainWindow::start() {
 }
 
 LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
     auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     return self != nullptr ? self->handleMessage(message, wParam, lParam)
                            : ::DefWindowProcW(window, message, wParam, lParam);
@@ -253,6 +258,9 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
             onCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case win32::kBeforeMessageBox:
+            render();
             return 0;
         case WM_TIMER:
             onTimer(wParam);

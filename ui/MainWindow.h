@@ -17,12 +17,14 @@ namespace qorvane::ui {
 
 class MainWindow {
 public:
-    explicit MainWindow(HINSTANCE instance) : instance_(instance) {}
+    // Builds the window with its controls, not yet shown.
+    explicit MainWindow(HINSTANCE instance);
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
+    ~MainWindow();
 
-    // Builds the window, loads, shows it and runs the message loop; returns
-    // the program's exit code.
+    // Loads, shows the window and runs the message loop; returns the
+    // program's exit code.
     int run();
 
 private:
@@ -31,7 +33,7 @@ private:
                                     DWORD_PTR self);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    bool create();
+    static HWND createWindow(HINSTANCE instance);
     void createControls();
     void start();
 
@@ -55,9 +57,9 @@ private:
 
     HINSTANCE instance_;
     win32::SystemFunctions system_;
-    HWND window_ = nullptr;
+    HWND window_;  // destroyed by closing it, by the platform's terminate, or with this object
     std::array<HWND, kControlCount> controls_{};
-    win32::Win32PlatformServices platform_{system_};
+    win32::Win32PlatformServices platform_{window_, system_};
     CountdownController controller_{platform_};
     WindowModel shown_;  // what the controls show now
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;

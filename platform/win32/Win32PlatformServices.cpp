@@ -32,11 +32,6 @@ std::wstring systemProgramPath(const std::wstring& commandLine) {
 
 }  // namespace
 
-void Win32PlatformServices::attach(HWND window, std::function<void()> beforeModal) {
-    window_ = window;
-    beforeModal_ = std::move(beforeModal);
-}
-
 bool Win32PlatformServices::isPreviousInstanceRunning() {
     if (!instanceMutex_) {
         // Creation and the existence test are one atomic step, so copies
@@ -53,10 +48,8 @@ bool Win32PlatformServices::isPreviousInstanceRunning() {
 }
 
 void Win32PlatformServices::showMessage(const std::wstring& text, const std::wstring& title, MessageIcon icon) {
-    if (beforeModal_) {
-        beforeModal_();
-    }
-    const bool owned = window_ != nullptr && ::IsWindowVisible(window_);
+    ::SendMessageW(window_, kBeforeMessageBox, 0, 0);
+    const bool owned = ::IsWindowVisible(window_) != FALSE;
     UINT type = MB_OK | (icon == MessageIcon::Information ? MB_ICONINFORMATION : 0U);
     if (!owned) {
         // With no window on screen the box must come up in front by itself.
@@ -65,12 +58,7 @@ void Win32PlatformServices::showMessage(const std::wstring& text, const std::wst
     ::MessageBoxW(owned ? window_ : nullptr, text.c_str(), title.c_str(), type);
 }
 
-void Win32PlatformServices::terminate() {
-    terminated_ = true;
-    if (window_ != nullptr) {
-        ::DestroyWindow(window_);
-    }
-}
+void Win32PlatformServices::terminate() { ::DestroyWindow(window_); }
 
 bool Win32PlatformServices::runHidden(const std::wstring& commandLine) {
     const std::wstring program = systemProgramPath(commandLine);
@@ -111,9 +99,6 @@ void Win32PlatformServices::taskbarButtonCreated() {
 // screen, on every Windows from 7 on, without touching the window's styles
 // (a tool-window style change would only show after hiding the window).
 void Win32PlatformServices::applyTaskbarButton() {
-    if (window_ == nullptr) {
-        return;
-    }
     if (!taskbarList_) {
         enterCom();
         const auto createInstance = system_.coCreateInstance();
@@ -154,9 +139,6 @@ void Win32PlatformServices::enterCom() {
 bool Win32PlatformServices::isKeyDown(int virtualKey) { return ::GetAsyncKeyState(virtualKey) < 0; }
 
 void Win32PlatformServices::bringToFront(bool firstPollOfPress) {
-    if (window_ == nullptr) {
-        return;
-    }
     if (::IsIconic(window_)) {
         ::ShowWindow(window_, SW_RESTORE);
     }

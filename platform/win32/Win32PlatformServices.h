@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <shobjidl.h>
 
-#include <functional>
 #include <optional>
 
 #include "PlatformServices.h"
@@ -14,14 +13,16 @@
 
 namespace qorvane::win32 {
 
+// Sent to the program's window just before one of its messages opens: the
+// window then shows the model as it stands, so a window the model hides is
+// gone before the message comes up, and a shown one owns it.
+inline constexpr UINT kBeforeMessageBox = WM_APP;
+
+// Works on the program's window through its handle and nothing else; terminate
+// destroys the window.
 class Win32PlatformServices final : public PlatformServices {
 public:
-    explicit Win32PlatformServices(SystemFunctions& system) : system_(system) {}
-
-    // The program's window, and what to do just before a modal box opens
-    // (the window brings itself up to date, so a hidden window is gone first).
-    void attach(HWND window, std::function<void()> beforeModal);
-    bool terminated() const { return terminated_; }
+    Win32PlatformServices(HWND window, SystemFunctions& system) : window_(window), system_(system) {}
     // Explorer made a button for the window, as it does whenever the window is
     // shown and for every window when Explorer restarts: take it away again
     // if there should be none.
@@ -41,15 +42,13 @@ private:
     void applyTaskbarButton();
     void enterCom();
 
-    HWND window_ = nullptr;
-    std::function<void()> beforeModal_;
+    HWND window_;
     UniqueHandle instanceMutex_;
     // Declared in the order they are set up, so they are released in reverse.
     SystemFunctions& system_;
     std::optional<ComApartment> com_;
     ComPtr<ITaskbarList> taskbarList_;
     bool taskbarButtonVisible_ = true;
-    bool terminated_ = false;
 };
 
 }  // namespace qorvane::win32
