@@ -78,6 +78,18 @@ std::wstring windowText(HWND window) {
 
 std::optional<Widget> widgetOf(ControlId id) { return controlSpec(id).widget; }
 
+// Sets a flag for as long as it lives.
+class ScopedFlag {
+public:
+    explicit ScopedFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ScopedFlag(const ScopedFlag&) = delete;
+    ScopedFlag& operator=(const ScopedFlag&) = delete;
+    ~ScopedFlag() { flag_ = false; }
+
+private:
+    bool& flag_;
+};
+
 // The controls that do one thing when clicked: the three buttons and the maker's name.
 struct Click {
     ControlId control;
@@ -395,8 +407,21 @@ void MainWindow::render() {
     if (destroyed_ || rendering_ || model == shown_) {
         return;
     }
-    rendering_ = true;
     const HWND focusBefore = ::GetFocus();
+    {
+        const ScopedFlag rendering(rendering_);
+        renderList(model);
+        renderWidgets(model);
+        renderTimer1(model);
+        renderWindowVisibility(model);
+    }
+    // A control that is hidden or disabled while it has the focus drops it.
+    if (started_ && ::GetActiveWindow() == window_ && !usable(::GetFocus())) {
+        focusUsableControl(::IsChild(window_, focusBefore) ? focusBefore : lastFocus_);
+    }
+}
+
+void MainWindow::renderList(const WindowModel& model) {
     const HWND list = control(IdCombo1);
     if (model.comboEntries != shown_.comboEntries) {
         ::SendMessageW(list, CB_RESETCONTENT, 0, 0);
@@ -410,6 +435,9 @@ void MainWindow::render() {
         ::SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(model.comboSelected), 0);
         shown_.comboSelected = model.comboSelected;
     }
+}
+
+void MainWindow::renderWidgets(const WindowModel& model) {
     for (const ControlSpec& item : kForm1Controls) {
         if (!item.widget) {
             continue;
@@ -433,23 +461,25 @@ void MainWindow::render() {
         }
         current = wanted;
     }
-    if (model.timer1Running != shown_.timer1Running) {
-        // Starting again begins a new full interval.
-        if (model.timer1Running) {
-            ::SetTimer(window_, kTimer1Id, kTimer1IntervalMs, nullptr);
-        } else {
-            ::KillTimer(window_, kTimer1Id);
-        }
-        shown_.timer1Running = model.timer1Running;
+}
+
+void MainWindow::renderTimer1(const WindowModel& model) {
+    if (model.timer1Running == shown_.timer1Running) {
+        return;
     }
+    // Starting again begins a new full interval.
+    if (model.timer1Running) {
+        ::SetTimer(window_, kTimer1Id, kTimer1IntervalMs, nullptr);
+    } else {
+        ::KillTimer(window_, kTimer1Id);
+    }
+    shown_.timer1Running = model.timer1Running;
+}
+
+void MainWindow::renderWindowVisibility(const WindowModel& model) {
     if (started_ && model.formVisible != shown_.formVisible) {
         ::ShowWindow(window_, model.formVisible ? SW_SHOW : SW_HIDE);
         shown_.formVisible = model.formVisible;
-    }
-    rendering_ = false;
-    // A control that is hidden or disabled while it has the focus drops it.
-    if (started_ && ::GetActiveWindow() == window_ && !usable(::GetFocus())) {
-        focusUsableControl(::IsChild(window_, focusBefore) ? focusBefore : lastFocus_);
     }
 }
 

@@ -45,6 +45,10 @@ private:
 
     // Brings the controls in line with the model, touching only what changed.
     void render();
+    void renderList(const WindowModel& model);
+    void renderWidgets(const WindowModel& model);
+    void renderTimer1(const WindowModel& model);
+    void renderWindowVisibility(const WindowModel& model);
     void onActivate(WORD state);
     void focusUsableControl(HWND preferred);
     bool usable(HWND child) const;
