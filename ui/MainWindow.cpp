@@ -112,9 +112,8 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance), window_(create
     dpi_ = windowDpi(system_, window_);
     shown_.formVisible = false;  // not on screen until start()
     fontFace_ = chooseFontFace();
-    createControls();
     makeFonts();
-    layout();
+    createControls();
     loadSmallIcon();
     // Explorer's word, also when it runs elevated above us or we above it.
     if (taskbarButtonCreated_ != 0) {
@@ -179,6 +178,7 @@ HWND MainWindow::createWindow(HINSTANCE instance) {
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
 }
 
+// Each control is made once, at its place for this DPI and with its font.
 void MainWindow::createControls() {
     for (const ControlSpec& item : kForm1Controls) {
         const WindowClass windowClass = windowClassFor(item.kind);
@@ -186,12 +186,17 @@ void MainWindow::createControls() {
         const bool visible = state == nullptr || state->visible;
         const std::wstring caption =
             state != nullptr && !state->text.empty() ? state->text : std::wstring(item.caption);
+        const RECT place = placeOf(item);
         const HWND child =
             ::CreateWindowExW(windowClass.exStyle, windowClass.name, caption.c_str(),
-                              WS_CHILD | WS_CLIPSIBLINGS | windowClass.style | (visible ? WS_VISIBLE : 0U), 0, 0, 0, 0,
-                              window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)), instance_, nullptr);
+                              WS_CHILD | WS_CLIPSIBLINGS | windowClass.style | (visible ? WS_VISIBLE : 0U), place.left,
+                              place.top, place.right - place.left, place.bottom - place.top, window_,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)), instance_, nullptr);
         controls_[static_cast<std::size_t>(item.id - IdFrame1)] = child;
-        if (item.kind == Kind::Box) {
+        ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(item)), FALSE);
+        if (item.kind == Kind::List) {
+            keepListHeight(item);
+        } else if (item.kind == Kind::Box) {
             ::SetWindowSubclass(child, boxProc, 0, reinterpret_cast<DWORD_PTR>(this));
         }
     }
@@ -205,36 +210,42 @@ void MainWindow::createControls() {
     ::SetWindowPos(control(IdLabel2), control(IdText2), 0, 0, 0, 0, kZOrderOnly);
 }
 
+// After a DPI change: every control to its new place, in its new font.
 void MainWindow::layout() {
     for (const ControlSpec& item : kForm1Controls) {
-        const int left = item.left + (item.inFrame ? kFrameLeft : 0);
-        const int top = item.top + (item.inFrame ? kFrameTop : 0);
-        const bool isList = item.kind == Kind::List;
-        const int height = isList ? item.height + kComboListHeight : item.height;
-        ::SetWindowPos(control(item.id), nullptr, scale(left), scale(top), scale(item.width), scale(height),
-                       SWP_NOZORDER | SWP_NOACTIVATE);
-        if (isList) {
-            // The closed list keeps its designed height whatever the font.
-            RECT closed{};
-            ::GetWindowRect(control(item.id), &closed);
-            const int border =
-                (closed.bottom - closed.top) -
-                static_cast<int>(::SendMessageW(control(item.id), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-            ::SendMessageW(control(item.id), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), scale(item.height) - border);
+        const RECT place = placeOf(item);
+        ::SendMessageW(control(item.id), WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(item)), FALSE);
+        ::SetWindowPos(control(item.id), nullptr, place.left, place.top, place.right - place.left,
+                       place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (item.kind == Kind::List) {
+            keepListHeight(item);
         }
     }
 }
 
+RECT MainWindow::placeOf(const ControlSpec& item) const {
+    const int left = scale(item.left + (item.inFrame ? kFrameLeft : 0));
+    const int top = scale(item.top + (item.inFrame ? kFrameTop : 0));
+    // The list's window also holds its drop-down part.
+    const int height = scale(item.height + (item.kind == Kind::List ? kComboListHeight : 0));
+    return {left, top, left + scale(item.width), top + height};
+}
+
+HFONT MainWindow::fontOf(const ControlSpec& item) const { return item.headingFont ? headingFont_.get() : font_.get(); }
+
+// The closed list keeps its designed height whatever the font.
+void MainWindow::keepListHeight(const ControlSpec& item) {
+    const HWND list = control(item.id);
+    RECT closed{};
+    ::GetWindowRect(list, &closed);
+    const int border = (closed.bottom - closed.top) -
+                       static_cast<int>(::SendMessageW(list, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+    ::SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), scale(item.height) - border);
+}
+
 void MainWindow::makeFonts() {
-    win32::GdiObject<HFONT> font(makeWindowFont(fontFace_, dpi_));
-    win32::GdiObject<HFONT> headingFont(makeHeadingFont(dpi_));
-    // The controls take the new fonts before the old ones are deleted.
-    for (const ControlSpec& item : kForm1Controls) {
-        ::SendMessageW(control(item.id), WM_SETFONT,
-                       reinterpret_cast<WPARAM>(item.headingFont ? headingFont.get() : font.get()), TRUE);
-    }
-    font_ = std::move(font);
-    headingFont_ = std::move(headingFont);
+    font_ = win32::GdiObject<HFONT>(makeWindowFont(fontFace_, dpi_));
+    headingFont_ = win32::GdiObject<HFONT>(makeHeadingFont(dpi_));
 }
 
 // The title bar's icon at the window's DPI; the old one goes once the window has the new one.
@@ -377,8 +388,13 @@ void MainWindow::onTimer(UINT_PTR timerId) {
 
 void MainWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = dpi;
-    makeFonts();
-    layout();
+    {
+        // The controls hold the old fonts until layout() gives them the new ones.
+        const win32::GdiObject<HFONT> oldFont = std::move(font_);
+        const win32::GdiObject<HFONT> oldHeadingFont = std::move(headingFont_);
+        makeFonts();
+        layout();
+    }
     loadSmallIcon();
     ::SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);

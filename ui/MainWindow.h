@@ -9,6 +9,7 @@
 
 #include "ControlIds.h"
 #include "CountdownController.h"
+#include "Form1Layout.h"
 #include "win32/SystemFunctions.h"
 #include "win32/UniqueResource.h"
 #include "win32/Win32PlatformServices.h"
@@ -53,6 +54,9 @@ private:
     void focusUsableControl(HWND preferred);
     bool usable(HWND child) const;
     void layout();
+    RECT placeOf(const ControlSpec& item) const;
+    HFONT fontOf(const ControlSpec& item) const;
+    void keepListHeight(const ControlSpec& item);
     void makeFonts();
     void loadSmallIcon();
     int scale(int pixelsAt96) const;
