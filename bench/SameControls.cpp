@@ -8,78 +8,20 @@
 #include "ControlIds.h"
 #include "Fonts.h"
 #include "Form1Layout.h"
-#include "Timers.h"
+#include "PlainWindow.h"
 
 using namespace qorvane;
 using namespace qorvane::ui;
 
-namespace {
-
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-
-LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_TIMER:
-            if (::GetAsyncKeyState(VK_F12) < 0 && ::GetAsyncKeyState(VK_CONTROL) < 0) {
-                ::ShowWindow(window, SW_SHOW);
-                ::SetForegroundWindow(window);
-            }
-            return 0;
-        case WM_DESTROY:
-            ::PostQuitMessage(0);
-            return 0;
-        default:
-            return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-}
-
-struct Class {
-    const wchar_t* name;
-    DWORD style;
-    DWORD exStyle;
-};
-
-Class classFor(Kind kind) {
-    switch (kind) {
-        case Kind::Frame:
-            return {L"BUTTON", BS_GROUPBOX, 0};
-        case Kind::Label:
-            return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
-        case Kind::ClickableLabel:
-            return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY, 0};
-        case Kind::Box:
-            return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
-        case Kind::List:
-            return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
-        case Kind::Button:
-            return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
-    }
-    return {L"STATIC", 0, 0};
-}
-
-}  // namespace
-
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = L"Qorvane.Bench.SameControls";
-    ::RegisterClassW(&windowClass);
-
-    RECT rect{0, 0, kClientWidth, kClientHeight};
-    ::AdjustWindowRectEx(&rect, kStyle, FALSE, 0);
-    const HWND window =
-        ::CreateWindowExW(0, windowClass.lpszClassName, L"Same controls", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                          rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, instance, nullptr);
+    const HWND window = bench::createPlainWindow(instance, L"Qorvane.Bench.SameControls", L"Same controls");
     if (window == nullptr) return 1;
     const HFONT font = makeFont(L"Microsoft YaHei UI", kFontPoints, DEFAULT_CHARSET, USER_DEFAULT_SCREEN_DPI);
     const HFONT headingFont = makeHeadingFont(USER_DEFAULT_SCREEN_DPI);
     for (const ControlSpec& item : kForm1Controls) {
-        const Class kind = classFor(item.kind);
+        const WindowClass kind = windowClassFor(item.kind);
         const bool hidden = item.widget && (*item.widget == Widget::Text1 || *item.widget == Widget::Label2 ||
                                             *item.widget == Widget::Text2 || *item.widget == Widget::Label3 ||
                                             (*item.widget >= Widget::Label8 && *item.widget <= Widget::Label12));
@@ -97,7 +39,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
         }
     }
     ::ShowWindow(window, show);
-    ::SetTimer(window, 1, kRecallPollMs, nullptr);
     MSG message;
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (!::IsDialogMessageW(window, &message)) {

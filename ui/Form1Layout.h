@@ -27,6 +27,32 @@ inline constexpr int kComboListHeight = 90;
 
 enum class Kind { Frame, Label, ClickableLabel, Box, List, Button };
 
+// The Win32 control that makes each kind.
+struct WindowClass {
+    const wchar_t* name;
+    DWORD style;
+    DWORD exStyle;
+};
+
+constexpr WindowClass windowClassFor(Kind kind) {
+    switch (kind) {
+        case Kind::Frame:
+            return {L"BUTTON", BS_GROUPBOX, 0};
+        // One line each: a label that wrapped in a wider font would lose its second line.
+        case Kind::Label:
+            return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
+        case Kind::ClickableLabel:
+            return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY, 0};
+        case Kind::Box:
+            return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+        case Kind::List:
+            return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
+        case Kind::Button:
+            return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+    }
+    return {L"STATIC", 0, 0};
+}
+
 struct ControlSpec {
     ControlId id;
     Kind kind;

@@ -43,31 +43,6 @@ SIZE windowSizeFor(const win32::SystemFunctions& system, UINT dpi) {
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-struct WindowClass {
-    const wchar_t* name;
-    DWORD style;
-    DWORD exStyle;
-};
-
-WindowClass windowClassFor(Kind kind) {
-    switch (kind) {
-        case Kind::Frame:
-            return {L"BUTTON", BS_GROUPBOX, 0};
-        // One line each: a label that wrapped in a wider font would lose its second line.
-        case Kind::Label:
-            return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
-        case Kind::ClickableLabel:
-            return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY, 0};
-        case Kind::Box:
-            return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
-        case Kind::List:
-            return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
-        case Kind::Button:
-            return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
-    }
-    return {L"STATIC", 0, 0};
-}
-
 std::wstring windowText(HWND window) {
     const int length = ::GetWindowTextLengthW(window);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
@@ -268,7 +243,7 @@ void MainWindow::start() {
     lastFocus_ = control(IdCombo1);
     render();  // shows the window, as the model has it visible
     ::UpdateWindow(window_);
-    ::SetTimer(window_, kTimer2Id, kRecallPollMs, nullptr);
+    ::SetTimer(window_, kTimer2.id, kTimer2.intervalMs, nullptr);
 }
 
 LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -378,9 +353,9 @@ void MainWindow::onCommand(int id, int code) {
 }
 
 void MainWindow::onTimer(UINT_PTR timerId) {
-    if (timerId == kTimer1Id) {
+    if (timerId == kTimer1.id) {
         controller_.tick();
-    } else if (timerId == kTimer2Id) {
+    } else if (timerId == kTimer2.id) {
         controller_.pollRecallHotkey();
     }
     render();
@@ -413,8 +388,8 @@ bool MainWindow::onSetCursor(HWND under) {
 void MainWindow::onDestroy() {
     // Closing ends the program at once: a running countdown is dropped with the timers.
     destroyed_ = true;
-    ::KillTimer(window_, kTimer1Id);
-    ::KillTimer(window_, kTimer2Id);
+    ::KillTimer(window_, kTimer1.id);
+    ::KillTimer(window_, kTimer2.id);
     ::PostQuitMessage(0);
 }
 
@@ -485,9 +460,9 @@ void MainWindow::renderTimer1(const WindowModel& model) {
     }
     // Starting again begins a new full interval.
     if (model.timer1Running) {
-        ::SetTimer(window_, kTimer1Id, kTimer1IntervalMs, nullptr);
+        ::SetTimer(window_, kTimer1.id, kTimer1.intervalMs, nullptr);
     } else {
-        ::KillTimer(window_, kTimer1Id);
+        ::KillTimer(window_, kTimer1.id);
     }
     shown_.timer1Running = model.timer1Running;
 }

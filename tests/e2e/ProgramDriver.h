@@ -184,7 +184,7 @@ public:
     void press(ControlId button) const { ::PostMessageW(control(button), BM_CLICK, 0, 0); }
     void pressAndSettle(ControlId button) const { ::SendMessageW(control(button), BM_CLICK, 0, 0); }
     void elapseTimer1() const {
-        ::PostMessageW(window_, WM_TIMER, kTimer1Id, 0);
+        ::PostMessageW(window_, WM_TIMER, kTimer1.id, 0);
         ::SendMessageW(window_, WM_NULL, 0, 0);  // returns after the posted elapse has been handled
     }
     MessageBoxSeen waitForMessage() const {

@@ -736,7 +736,7 @@ void plantedPrograms() {
     App app(gProgram);
     if (!app.ok()) return check(false, "the window appears");
     app.start(0, L"0", L"1");
-    ::PostMessageW(app.window(), WM_TIMER, kTimer1Id, 0);
+    ::PostMessageW(app.window(), WM_TIMER, kTimer1.id, 0);
     expectMessage(app, L"无法执行关机操作！", L"注意", false, "no shutdown.exe");
     app.pressAndSettle(IdCommand2);
     check(setupViewShowing(app), "cancel still works after a failed launch");
