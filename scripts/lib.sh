@@ -56,7 +56,7 @@ BUILD_COMMANDS=(cmake cmake g++ g++ x86_64-w64-mingw32-g++-posix g++-mingw-w64-x
     x86_64-w64-mingw32-ar binutils-mingw-w64-x86-64)
 WINE_COMMANDS=(wine wine wineserver wine Xvfb xvfb xprop x11-utils openbox openbox convert imagemagick)
 
-BUILD_PACKAGES=(cmake make g++ libgtest-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+BUILD_PACKAGES=(cmake make g++ libgtest-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 python3)
 CHECK_PACKAGES=(clang-14 libclang-rt-14-dev clang-format clang-tidy git)
 CHECK_COMMANDS=(clang++-14 clang-14 clang-format clang-format clang-tidy clang-tidy)
 WINE_PACKAGES=(wine wine64 xvfb xauth x11-utils openbox imagemagick fonts-wqy-zenhei fonts-wqy-microhei locales)
