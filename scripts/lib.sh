@@ -57,8 +57,8 @@ BUILD_COMMANDS=(cmake cmake g++ g++ x86_64-w64-mingw32-g++-posix g++-mingw-w64-x
 WINE_COMMANDS=(wine wine wineserver wine Xvfb xvfb xprop x11-utils openbox openbox convert imagemagick)
 
 BUILD_PACKAGES=(cmake make g++ libgtest-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 python3)
-CHECK_PACKAGES=(clang-14 libclang-rt-14-dev clang-format clang-tidy git)
-CHECK_COMMANDS=(clang++-14 clang-14 clang-format clang-format clang-tidy clang-tidy)
+CHECK_PACKAGES=(clang-format clang-tidy git)
+CHECK_COMMANDS=(clang-format clang-format clang-tidy clang-tidy)
 WINE_PACKAGES=(wine wine64 xvfb xauth x11-utils openbox imagemagick fonts-wqy-zenhei fonts-wqy-microhei locales)
 
 # Wine shows Chinese only with a Chinese locale present.

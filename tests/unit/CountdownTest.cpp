@@ -1,0 +1,139 @@
+// The rules' values and the controller's exact texts and sequences; what
+// shows on screen is the end-to-end tests'.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "CountdownController.h"
+#include "FakePlatform.h"
+
+namespace qorvane {
+namespace {
+
+using Pair = std::pair<std::wstring, std::wstring>;
+
+TEST(Rules, AStartIsPlainDigitsWithinSixteenBits) {
+    EXPECT_EQ(startValue(L"546", L"7"), 32767);
+    EXPECT_EQ(startValue(L"007", L"60"), 480);
+    for (const auto& [hours, minutes] : {Pair(L"546", L"8"), Pair(L"0", L"32768"), Pair(std::wstring(9999, L'9'), L"0"),
+                                         Pair(L"1a", L"0"), Pair(L"0", L"-1"), Pair(L"", L"0"), Pair(L"１", L"0")}) {
+        EXPECT_EQ(startValue(hours, minutes), std::nullopt) << hours << L" h " << minutes;
+    }
+    for (wchar_t key = 0; key < 0x3000; ++key) EXPECT_EQ(acceptsKey(key), key == L'\b' || (key >= L'0' && key <= L'9'));
+}
+
+class Controller : public ::testing::Test {
+protected:
+    Controller() { controller.load(); }
+    const WindowModel& model() const { return controller.model(); }
+    const std::wstring& text(Widget widget) const { return model()[widget].text; }
+    Pair boxes() const { return {text(Widget::Text1), text(Widget::Text2)}; }
+    Pair shown() const { return {text(Widget::Label9), text(Widget::Label11)}; }
+    void start(int action, const wchar_t* hours, const wchar_t* minutes) {
+        controller.selectAction(static_cast<std::int16_t>(action));
+        controller.boxTextEdited(Widget::Text1, hours);
+        controller.boxTextEdited(Widget::Text2, minutes);
+        controller.execute();
+    }
+
+    testing::FakePlatform platform;
+    CountdownController controller{platform};
+};
+
+testing::Message attention(const wchar_t* text) { return {text, L"注意", MessageIcon::None}; }
+
+TEST_F(Controller, EachActionHasItsEntrySuffixHeadingAndCommand) {
+    EXPECT_EQ(model().comboEntries, (std::vector<std::wstring>{L"关机", L"重新启动", L"注销"}));
+    const wchar_t* rows[][3] = {{L"后关机", L"离关机还有：", L"shutdown -s -f -t 0"},
+                                {L"后重新启动", L"离重新启动还有：", L"shutdown -r -f -t 0"},
+                                {L"后注销", L"离注销还有：", L"shutdown -l -f"}};
+    for (const int action : {2, 0, 1}) {
+        start(action, L"", L"0");  // no time: the command runs at once
+        EXPECT_EQ(Pair(text(Widget::Label4), text(Widget::Label8)), Pair(rows[action][0], rows[action][1]));
+        EXPECT_EQ(platform.commands.back(), rows[action][2]);
+        controller.cancel();
+    }
+}
+
+TEST_F(Controller, ExecuteRefusesAMissingActionOrTimeAndTooLongATime) {
+    const WindowModel unchosen = model();
+    controller.execute();
+    EXPECT_EQ(model(), unchosen);
+    controller.selectAction(0);
+    const WindowModel chosen = model();
+    controller.execute();
+    EXPECT_EQ(model(), chosen);
+    start(0, L"546", L"8");
+    EXPECT_EQ(platform.messages, (std::vector{attention(L"请选择操作类型！"), attention(L"请设置时间！"),
+                                              attention(L"请输入有效的时间（最多546小时7分钟）！")}));
+    EXPECT_EQ(boxes(), Pair(L"546", L"8"));
+}
+
+TEST_F(Controller, AnEmptyBoxCountsAsZero) {
+    start(0, L"", L"5");
+    EXPECT_EQ(boxes(), Pair(L"0", L"5"));
+    controller.cancel();
+    start(0, L"2", L"");
+    EXPECT_EQ(boxes(), Pair(L"2", L"0"));
+    EXPECT_EQ(shown(), Pair(L"2", L"0"));
+}
+
+TEST_F(Controller, ACountdownShowsEachMinuteAndRunsTheCommandOnceAtZero) {
+    start(0, L"1", L"30");
+    controller.tick();
+    EXPECT_EQ(shown(), Pair(L"1", L"29"));
+    EXPECT_EQ(boxes(), Pair(L"1", L"29"));                          // the hidden boxes follow the count
+    for (int minute = 0; minute < 90; ++minute) controller.tick();  // the last after the stop at 0
+    EXPECT_EQ(shown(), Pair(L"0", L"0"));
+    EXPECT_EQ(platform.commands, std::vector<std::wstring>{L"shutdown -s -f -t 0"});
+}
+
+TEST_F(Controller, CancelShowsTheSetupAsItWasChosenAndDropsTheCount) {
+    controller.cancel();  // with nothing chosen: a later choice leaves the suffix hidden, till the next cancel
+    controller.selectAction(1);
+    EXPECT_FALSE(model()[Widget::Label4].visible);
+    start(1, L"0", L"10");
+    controller.cancel();
+    EXPECT_EQ(boxes(), Pair(L"", L""));
+    EXPECT_TRUE(model().comboText() == L"重新启动" && model()[Widget::Text2].visible &&
+                model()[Widget::Label4].visible);
+    controller.tick();  // an elapse queued before the stop
+    EXPECT_EQ(controller.remainingMinutes(), 10);
+    start(1, L"0", L"3");
+    EXPECT_EQ(shown(), Pair(L"0", L"3"));
+}
+
+TEST_F(Controller, AFailedLaunchIsReportedWithTheTimerAlreadyStopped) {
+    platform.commandsStart = false;
+    bool timerUnderMessage = true;
+    platform.onMessage = [&] { timerUnderMessage = model().timer1Running; };
+    start(2, L"0", L"1");
+    controller.tick();
+    EXPECT_EQ(platform.messages, std::vector{attention(L"无法执行注销操作！")});
+    EXPECT_FALSE(timerUnderMessage);
+}
+
+TEST_F(Controller, BoxesKeepTheirDigitsAndTheMinutesBoxEmptiesAboveSixty) {
+    controller.selectAction(0);
+    for (const auto& [typed, kept] : {Pair(L"60", L"60"), Pair(L"601", L""), Pair(L"4 5", L"45")}) {
+        controller.boxTextEdited(Widget::Text2, typed);
+        EXPECT_EQ(text(Widget::Text2), kept) << typed;
+    }
+}
+
+TEST_F(Controller, RecallNeedsBothKeysOnlyItsFirstPollMayForceAndNeverUnderAMessage) {
+    const std::set<int> both{kVirtualKeyF12, kVirtualKeyControl};
+    platform.keysDown = both;
+    platform.onMessage = [&] { controller.pollRecallHotkey(); };
+    controller.hideToBackground();
+    for (const auto& keys : {std::set<int>{kVirtualKeyControl}, {kVirtualKeyF12}, both, both, {}, both}) {
+        platform.keysDown = keys;
+        controller.pollRecallHotkey();
+        EXPECT_EQ(model().formVisible, keys.size() == 2 || !platform.frontRequests.empty());
+    }
+    EXPECT_EQ(platform.frontRequests, (std::vector<bool>{true, false, true}));
+}
+
+}  // namespace
+}  // namespace qorvane
