@@ -51,7 +51,7 @@ double cpuMilliseconds(HANDLE process) {
 int startup(const wchar_t* path, const wchar_t* windowClass, int runs) {
     for (int run = 0; run < runs; ++run) {
         const auto start = Clock::now();
-        const App program(path, L"", windowClass);
+        const App program(path, windowClass);
         if (!program.ok()) return 1;
         std::printf("startup_ms %.2f\n", millisecondsSince(start));
     }
@@ -59,7 +59,7 @@ int startup(const wchar_t* path, const wchar_t* windowClass, int runs) {
 }
 
 int idle(const wchar_t* path, const wchar_t* windowClass, int seconds, bool countdown) {
-    const App program(path, L"", windowClass);
+    const App program(path, windowClass);
     if (!program.ok()) return 1;
     if (countdown) program.start(0, L"2", L"");  // shutdown in two hours
     std::this_thread::sleep_for(1s);             // let start-up work settle
@@ -82,7 +82,7 @@ int idle(const wchar_t* path, const wchar_t* windowClass, int seconds, bool coun
 }
 
 int recall(const wchar_t* path, const wchar_t* windowClass, int presses, bool ours) {
-    const App program(path, L"", windowClass);
+    const App program(path, windowClass);
     if (!program.ok()) return 1;
     if (ours) program.start(0, L"2", L"");
     std::minstd_rand random(12345);  // the same pauses in every run
