@@ -51,21 +51,24 @@ prepare_wine_prefix() {
     touch "$marker"
 }
 
-# Starts Xvfb on a free display and exports DISPLAY; the caller stops it with stop_display.
+# Starts Xvfb on a display it chooses itself (so runs started together never
+# share one) and exports DISPLAY; the caller stops it with stop_display.
 QS_XVFB_PID=""
 start_display() {
-    local size=${1:-1024x768} number
-    for number in $(seq 90 140); do
-        [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
-        Xvfb ":$number" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
-        QS_XVFB_PID=$!
-        local tries
-        for tries in $(seq 50); do
-            [ -e "/tmp/.X11-unix/X$number" ] && { export DISPLAY=":$number"; return 0; }
-            kill -0 "$QS_XVFB_PID" 2>/dev/null || break
-            sleep 0.1
-        done
+    local size=${1:-1024x768} number_file tries
+    number_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+    QS_XVFB_PID=$!
+    for tries in $(seq 100); do
+        if [ -s "$number_file" ]; then
+            export DISPLAY=":$(tr -d '[:space:]' <"$number_file")"
+            rm -f "$number_file"
+            return 0
+        fi
+        kill -0 "$QS_XVFB_PID" 2>/dev/null || break
+        sleep 0.05
     done
+    rm -f "$number_file"
     die "could not start a virtual display (Xvfb)"
 }
 
