@@ -20,14 +20,31 @@ constexpr DWORD kWindowExStyle = 0;
 // WM_GETDPISCALEDSIZE, sent from Windows 10 1703 on; the headers declare it only for newer targets.
 constexpr UINT kGetDpiScaledSizeMessage = 0x02E4;
 
-UINT windowDpi(const win32::SystemFunctions& system, HWND window) {
-    if (system.getDpiForWindow != nullptr) {
-        if (const UINT dpi = system.getDpiForWindow(window); dpi != 0) {
-            return dpi;
-        }
-    }
+// Before Windows 10 1607, the one DPI of every monitor.
+UINT screenDpi() {
     const int dpi = ::GetDeviceCaps(win32::WindowDC(nullptr).get(), LOGPIXELSY);
     return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
+}
+
+// The primary monitor's at sign-in: where the window opens.
+UINT systemDpi(const win32::SystemFunctions& system) {
+    return system.getDpiForSystem != nullptr ? system.getDpiForSystem() : screenDpi();
+}
+
+UINT windowDpi(const win32::SystemFunctions& system, HWND window) {
+    const UINT dpi = system.getDpiForWindow != nullptr ? system.getDpiForWindow(window) : 0;
+    return dpi != 0 ? dpi : screenDpi();
+}
+
+// A rectangle of that size in the middle of the monitor's work area.
+RECT centredIn(HMONITOR monitor, SIZE size) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    ::GetMonitorInfoW(monitor, &info);
+    const RECT& work = info.rcWork;
+    const LONG left = work.left + (work.right - work.left - size.cx) / 2;
+    const LONG top = work.top + (work.bottom - work.top - size.cy) / 2;
+    return {left, top, left + size.cx, top + size.cy};
 }
 
 // The window's outer size for a client area of 329 x 150 at 96 DPI, scaled.
@@ -80,29 +97,27 @@ constexpr std::array<Click, 4> kClicks{{
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance) : instance_(instance), window_(createWindow(instance)) {
+// Icons and the window are made at once for the DPI the window opens at, at
+// their final size and place: nothing is made twice or moved on the way.
+MainWindow::MainWindow(HINSTANCE instance)
+    : instance_(instance),
+      dpi_(systemDpi(system_)),
+      bigIcon_(loadIcon(SM_CXICON)),
+      smallIcon_(loadIcon(SM_CXSMICON)),
+      window_(createWindow()) {
     if (window_ == nullptr) {
         return;
     }
-    dpi_ = windowDpi(system_, window_);
     shown_.formVisible = false;  // not on screen until start()
+    if (const UINT dpi = windowDpi(system_, window_); dpi != dpi_) {
+        // The primary monitor's scale changed since sign-in.
+        dpi_ = dpi;
+        showTitleIcon();
+        placeWindow();
+    }
     fontFace_ = chooseFontFace();
     makeFonts();
     createControls();
-    loadSmallIcon();
-    // Explorer's word, also when it runs elevated above us or we above it.
-    if (taskbarButtonCreated_ != 0) {
-        ::ChangeWindowMessageFilterEx(window_, taskbarButtonCreated_, MSGFLT_ALLOW, nullptr);
-    }
-
-    // Sized for the client area and centred in the work area of its monitor.
-    const SIZE size = windowSizeFor(system_, dpi_);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    ::GetMonitorInfoW(::MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& work = monitor.rcWork;
-    ::SetWindowPos(window_, nullptr, work.left + (work.right - work.left - size.cx) / 2,
-                   work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     // From here on the window's messages reach this object, which is now whole.
     ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
@@ -136,12 +151,13 @@ int MainWindow::run() {
     return static_cast<int>(message.wParam);
 }
 
-HWND MainWindow::createWindow(HINSTANCE instance) {
+HWND MainWindow::createWindow() const {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(kAppIconId));
+    windowClass.hInstance = instance_;
+    windowClass.hIcon = bigIcon_.get();
+    windowClass.hIconSm = smallIcon_.get();
     windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     windowClass.lpszClassName = kWindowClassName;
@@ -149,8 +165,33 @@ HWND MainWindow::createWindow(HINSTANCE instance) {
         return nullptr;
     }
     const std::wstring caption(texts::kWindowCaption);
-    return ::CreateWindowExW(kWindowExStyle, kWindowClassName, caption.c_str(), kWindowStyle, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+    const RECT place = centredIn(::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), windowSizeFor(system_, dpi_));
+    return ::CreateWindowExW(kWindowExStyle, kWindowClassName, caption.c_str(), kWindowStyle, place.left, place.top,
+                             place.right - place.left, place.bottom - place.top, nullptr, nullptr, instance_, nullptr);
+}
+
+// Sized for the client area and centred in the work area of its monitor.
+void MainWindow::placeWindow() {
+    const RECT place = centredIn(::MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), windowSizeFor(system_, dpi_));
+    ::SetWindowPos(window_, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The title bar's icon for a DPI the window has moved to, in place of the class's.
+void MainWindow::showTitleIcon() {
+    win32::UniqueIcon icon = loadIcon(SM_CXSMICON);
+    ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon.get()));
+    titleIcon_ = std::move(icon);  // the one before goes once the window has this one
+}
+
+// The image of that size in the icon, or the nearest one scaled to it.
+win32::UniqueIcon MainWindow::loadIcon(int sizeMetric) const {
+    const int size =
+        system_.getSystemMetricsForDpi != nullptr
+            ? system_.getSystemMetricsForDpi(sizeMetric, dpi_)
+            : ::MulDiv(::GetSystemMetrics(sizeMetric), static_cast<int>(dpi_), static_cast<int>(screenDpi()));
+    return win32::UniqueIcon(
+        static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(kAppIconId), IMAGE_ICON, size, size, 0)));
 }
 
 // Each control is made once, at its place for this DPI and with its font.
@@ -223,25 +264,16 @@ void MainWindow::makeFonts() {
     headingFont_ = win32::GdiObject<HFONT>(makeHeadingFont(dpi_));
 }
 
-// The title bar's icon at the window's DPI; the old one goes once the window has the new one.
-void MainWindow::loadSmallIcon() {
-    const int size =
-        system_.getSystemMetricsForDpi != nullptr ? system_.getSystemMetricsForDpi(SM_CXSMICON, dpi_) : scale(16);
-    // The image of that size in the icon, or the nearest one scaled to it.
-    const auto icon =
-        static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(kAppIconId), IMAGE_ICON, size, size, 0));
-    if (icon == nullptr) {
-        return;
-    }
-    ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    smallIcon_ = win32::UniqueIcon(icon);
-}
-
 void MainWindow::start() {
     started_ = true;
     // The window takes the focus when first activated and hands it on to the list.
     lastFocus_ = control(IdCombo1);
     render();  // shows the window, as the model has it visible
+    // Explorer's word on the taskbar button comes once the window shows, also
+    // when Explorer runs at another integrity level than we do.
+    if (taskbarButtonCreated_ != 0) {
+        ::ChangeWindowMessageFilterEx(window_, taskbarButtonCreated_, MSGFLT_ALLOW, nullptr);
+    }
     ::UpdateWindow(window_);
     ::SetTimer(window_, kTimer2.id, kTimer2.intervalMs, nullptr);
 }
@@ -370,7 +402,7 @@ void MainWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
         makeFonts();
         layout();
     }
-    loadSmallIcon();
+    showTitleIcon();
     ::SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     // The frame paints only its border, so its old one would stay inside the new.

@@ -34,7 +34,10 @@ private:
                                     DWORD_PTR self);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    static HWND createWindow(HINSTANCE instance);
+    HWND createWindow() const;
+    win32::UniqueIcon loadIcon(int sizeMetric) const;
+    void showTitleIcon();
+    void placeWindow();
     void createControls();
     void start();
 
@@ -58,23 +61,25 @@ private:
     HFONT fontOf(const ControlSpec& item) const;
     void keepListHeight(const ControlSpec& item);
     void makeFonts();
-    void loadSmallIcon();
+
     int scale(int pixelsAt96) const;
 
     HWND control(ControlId id) const { return controls_[static_cast<std::size_t>(id - IdFrame1)]; }
 
     HINSTANCE instance_;
     win32::SystemFunctions system_;
-    HWND window_;  // destroyed by closing it, by the platform's terminate, or with this object
+    UINT dpi_;                     // the window's; until it exists, the primary monitor's at sign-in
+    win32::UniqueIcon bigIcon_;    // the class's, for as long as the window
+    win32::UniqueIcon smallIcon_;  // the class's too
+    win32::UniqueIcon titleIcon_;  // the title bar's once the DPI is another
+    HWND window_;                  // destroyed by closing it, by the platform's terminate, or with this object
     std::array<HWND, kControlCount> controls_{};
     win32::Win32PlatformServices platform_{window_, system_};
     CountdownController controller_{platform_};
     WindowModel shown_;  // what the controls show now
-    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     win32::GdiObject<HFONT> font_;
     win32::GdiObject<HFONT> headingFont_;
     std::wstring fontFace_;
-    win32::UniqueIcon smallIcon_;
     HWND lastFocus_ = nullptr;  // the control that had the focus when the window was last active
     const UINT taskbarButtonCreated_ = ::RegisterWindowMessageW(L"TaskbarButtonCreated");
     bool started_ = false;    // shown for the first time

@@ -19,6 +19,7 @@ namespace qorvane::win32 {
 class SystemFunctions {
 public:
     using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    using GetDpiForSystemFunction = UINT(WINAPI*)();
     using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
     using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
     using CoInitializeExFunction = HRESULT(WINAPI*)(void*, DWORD);
@@ -28,6 +29,7 @@ public:
 
     SystemFunctions()
         : getDpiForWindow(find<GetDpiForWindowFunction>(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")),
+          getDpiForSystem(find<GetDpiForSystemFunction>(::GetModuleHandleW(L"user32.dll"), "GetDpiForSystem")),
           adjustWindowRectExForDpi(
               find<AdjustWindowRectExForDpiFunction>(::GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")),
           getSystemMetricsForDpi(
@@ -35,6 +37,7 @@ public:
 
     // user32, Windows 10 1607 and later.
     const GetDpiForWindowFunction getDpiForWindow;
+    const GetDpiForSystemFunction getDpiForSystem;
     const AdjustWindowRectExForDpiFunction adjustWindowRectExForDpi;
     const GetSystemMetricsForDpiFunction getSystemMetricsForDpi;
 
