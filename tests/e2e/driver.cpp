@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
@@ -269,6 +270,13 @@ void recall() {
                   [&] { return ::GetForegroundWindow() == app.window() && ::GetParent(app.focus()) == app.window(); }),
               "in front, with the focus on one of its controls");
     }
+    // Wine keeps a thread's key state in step with the keyboard while no key waits
+    // for it, so a poll of the thread's own state passes above; Windows does not.
+    std::ifstream image(std::filesystem::path(gProgram), std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(image), {}};
+    check(bytes.find("GetAsyncKeyState") != std::string::npos && bytes.find("GetKeyState") == std::string::npos &&
+              bytes.find("GetKeyboardState") == std::string::npos,
+          "the keys are read from the keyboard, not from the thread's own state");
     // Explorer, restarted, gives every window a button and says so: ours takes it away again.
     ITaskbarList* taskbar = nullptr;
     ::CoInitialize(nullptr);
