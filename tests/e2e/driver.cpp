@@ -232,7 +232,13 @@ void entry() {
 void countdown() {
     {
         const App app(gProgram);
-        app.start(1, L"0", L"2");
+        app.choose(1);
+        app.type(IdText1, L"0");
+        app.type(IdText2, L"2");
+        // 执行 pressed with the keyboard is disabled under the focus, which passes on to 取消任务.
+        waitFor([&] { return app.focus() == app.control(IdCombo1); });
+        for (const int key : {VK_TAB, VK_TAB, VK_TAB, VK_SPACE}) typeKey(static_cast<WORD>(key));
+        check(waitFor([&] { return app.focus() == app.control(IdCommand2); }), "Tab, Space: 取消任务 has the focus");
         check(app.visible(IdLabel9) && !app.visible(IdCombo1) && !::IsWindowEnabled(app.control(IdCommand1)) &&
                   app.text(IdLabel11) == L"2",
               "执行 shows the countdown");
