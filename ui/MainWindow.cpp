@@ -113,7 +113,7 @@ MainWindow::MainWindow(HINSTANCE instance)
         // The primary monitor's scale changed since sign-in.
         dpi_ = dpi;
         showTitleIcon();
-        placeWindow();
+        placeWindow(centredIn(::MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), windowSizeFor(system_, dpi_)));
     }
     fontFace_ = chooseFontFace();
     makeFonts();
@@ -170,9 +170,7 @@ HWND MainWindow::createWindow() const {
                              place.right - place.left, place.bottom - place.top, nullptr, nullptr, instance_, nullptr);
 }
 
-// Sized for the client area and centred in the work area of its monitor.
-void MainWindow::placeWindow() {
-    const RECT place = centredIn(::MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), windowSizeFor(system_, dpi_));
+void MainWindow::placeWindow(const RECT& place) {
     ::SetWindowPos(window_, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -403,8 +401,7 @@ void MainWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
         layout();
     }
     showTitleIcon();
-    ::SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    placeWindow(suggested);
     // The frame paints only its border, so its old one would stay inside the new.
     ::RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }

@@ -37,7 +37,7 @@ private:
     HWND createWindow() const;
     win32::UniqueIcon loadIcon(int sizeMetric) const;
     void showTitleIcon();
-    void placeWindow();
+    void placeWindow(const RECT& place);
     void createControls();
     void start();
 
@@ -61,7 +61,6 @@ private:
     HFONT fontOf(const ControlSpec& item) const;
     void keepListHeight(const ControlSpec& item);
     void makeFonts();
-
     int scale(int pixelsAt96) const;
 
     HWND control(ControlId id) const { return controls_[static_cast<std::size_t>(id - IdFrame1)]; }
