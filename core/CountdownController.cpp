@@ -1,8 +1,21 @@
 #include "CountdownController.h"
 
+#include <array>
+
 #include "Texts.h"
 
 namespace qorvane {
+
+namespace {
+
+// Widgets shown and hidden together.
+constexpr std::array kCountdownView{Widget::Label8, Widget::Label9, Widget::Label10, Widget::Label11, Widget::Label12};
+constexpr std::array kSetupView{Widget::Label1, Widget::Label2, Widget::Label3, Widget::Label4,
+                                Widget::Combo1, Widget::Text1,  Widget::Text2};
+// The hours and minutes boxes with their labels; the suffix after them has a life of its own.
+constexpr std::array kTimeEntry{Widget::Text1, Widget::Label2, Widget::Text2, Widget::Label3};
+
+}  // namespace
 
 void CountdownController::load() {
     if (platform_.isPreviousInstanceRunning()) {
@@ -13,7 +26,7 @@ void CountdownController::load() {
     for (int position = 0; position < kActionCount; ++position) {
         model_.comboEntries.emplace_back(actionRow(position)->entry);
     }
-    setVisible({Widget::Label8, Widget::Label9, Widget::Label10, Widget::Label11, Widget::Label12}, false);
+    setVisible(kCountdownView, false);
 }
 
 void CountdownController::selectAction(std::int16_t position) {
@@ -26,7 +39,7 @@ void CountdownController::chooseAction() {
         model_[Widget::Label4].text = row->suffix;
         model_[Widget::Label8].text = row->heading;
     }
-    setVisible({Widget::Text1, Widget::Label2, Widget::Text2, Widget::Label3}, true);
+    setVisible(kTimeEntry, true);
 }
 
 void CountdownController::execute() {
@@ -68,9 +81,8 @@ void CountdownController::execute() {
     const auto [hoursLeft, minutesLeft] = splitForDisplay(remaining_);
     model_[Widget::Label9].text = hoursLeft;
     model_[Widget::Label11].text = minutesLeft;
-    setVisible({Widget::Label8, Widget::Label9, Widget::Label10, Widget::Label11, Widget::Label12}, true);
-    setVisible({Widget::Label1, Widget::Label2, Widget::Label3, Widget::Label4}, false);
-    setVisible({Widget::Combo1, Widget::Text1, Widget::Text2}, false);
+    setVisible(kCountdownView, true);
+    setVisible(kSetupView, false);
 }
 
 void CountdownController::tick() {
@@ -106,10 +118,12 @@ void CountdownController::cancel() {
     model_[Widget::Text1].text.clear();
     setMinutesText(L"");
     platform_.setTaskbarButtonVisible(true);
-    setVisible({Widget::Label8, Widget::Label9, Widget::Label10, Widget::Label11, Widget::Label12}, false);
-    setVisible({Widget::Label1, Widget::Combo1}, true);
-    setVisible({Widget::Label2, Widget::Label3, Widget::Label4, Widget::Text1, Widget::Text2},
-               !model_.comboText().empty());
+    setVisible(kCountdownView, false);
+    model_[Widget::Label1].visible = true;
+    model_[Widget::Combo1].visible = true;
+    const bool chosen = !model_.comboText().empty();
+    setVisible(kTimeEntry, chosen);
+    model_[Widget::Label4].visible = chosen;
 }
 
 void CountdownController::minutesTextChanged() {
@@ -164,7 +178,7 @@ void CountdownController::setMinutesText(std::wstring text) {
     minutesTextChanged();
 }
 
-void CountdownController::setVisible(std::initializer_list<Widget> widgets, bool visible) {
+void CountdownController::setVisible(std::span<const Widget> widgets, bool visible) {
     for (const Widget widget : widgets) {
         model_[widget].visible = visible;
     }

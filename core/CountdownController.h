@@ -4,7 +4,7 @@
 // calls to the platform. It never draws: the window shows the model after
 // each operation.
 
-#include <initializer_list>
+#include <span>
 #include <string>
 
 #include "CountdownRules.h"
@@ -20,24 +20,18 @@ public:
     CountdownController(const CountdownController&) = delete;
     CountdownController& operator=(const CountdownController&) = delete;
 
-    // Window events.
+    // The window's events, one operation each.
     void load();
-    // The user picked the entry at this position of the list: it is stored,
-    // then chooseAction runs.
+    // The user picked the entry at this position of the list.
     void selectAction(std::int16_t position);
-    void chooseAction();
     void execute();
     void cancel();
     void tick();
-    void minutesTextChanged();
-    void openCreditLink();
-    bool acceptsKey(wchar_t character) const { return qorvane::acceptsKey(character); }
-
     // The user changed the text of the hours or minutes box (typing, pasting,
     // deleting). Only its digits are kept; the minutes rule then runs once.
     void boxTextEdited(Widget box, const std::wstring& text);
-
-    // Background mode.
+    void openCreditLink();
+    bool acceptsKey(wchar_t character) const { return qorvane::acceptsKey(character); }
     void hideToBackground();
     void pollRecallHotkey();
 
@@ -45,11 +39,13 @@ public:
     RemainingMinutes remainingMinutes() const { return remaining_; }
 
 private:
+    void chooseAction();
+    void minutesTextChanged();
     void launchAction();
     // Every message of ours goes through here, so the controller knows when one is open.
     void showMessage(std::wstring_view text, std::wstring_view title, MessageIcon icon);
     void setMinutesText(std::wstring text);
-    void setVisible(std::initializer_list<Widget> widgets, bool visible);
+    void setVisible(std::span<const Widget> widgets, bool visible);
     void stopTimer1() { model_.timer1Running = false; }
 
     PlatformServices& platform_;
