@@ -9,8 +9,10 @@
 
 #include <windows.h>
 #include <objbase.h>
+#include <shellapi.h>
 
 #include <string>
+#include <type_traits>
 
 #include "win32/SystemDirectory.h"
 
@@ -75,5 +77,18 @@ private:
     bool triedOle32_ = false;
     bool triedShell32_ = false;
 };
+
+// The types above are written by hand, as older headers lack the newer
+// functions: where the headers declare them, they must agree.
+#if WINVER >= 0x0605
+static_assert(std::is_same_v<decltype(&::GetDpiForWindow), SystemFunctions::GetDpiForWindowFunction>);
+static_assert(std::is_same_v<decltype(&::GetDpiForSystem), SystemFunctions::GetDpiForSystemFunction>);
+static_assert(std::is_same_v<decltype(&::AdjustWindowRectExForDpi), SystemFunctions::AdjustWindowRectExForDpiFunction>);
+static_assert(std::is_same_v<decltype(&::GetSystemMetricsForDpi), SystemFunctions::GetSystemMetricsForDpiFunction>);
+#endif
+static_assert(std::is_same_v<decltype(&::CoInitializeEx), SystemFunctions::CoInitializeExFunction>);
+static_assert(std::is_same_v<decltype(&::CoUninitialize), SystemFunctions::CoUninitializeFunction>);
+static_assert(std::is_same_v<decltype(&::CoCreateInstance), SystemFunctions::CoCreateInstanceFunction>);
+static_assert(std::is_same_v<decltype(&::ShellExecuteA), SystemFunctions::ShellExecuteAFunction>);
 
 }  // namespace qorvane::win32
