@@ -1,17 +1,18 @@
 #pragma once
 
-// The window form1: real Win32 controls that show the controller's
-// WindowModel, and the wiring of their events to the controller.
+// The window form1: routes each of its messages to the controller or to the
+// part of the window whose job it is, and runs the message loop.
 
 #include <windows.h>
 
-#include <array>
+#include <memory>
 
-#include "ControlIds.h"
 #include "CountdownController.h"
-#include "Form1Layout.h"
+#include "FocusKeeper.h"
+#include "Form.h"
+#include "Renderer.h"
+#include "WindowShell.h"
 #include "win32/SystemFunctions.h"
-#include "win32/UniqueResource.h"
 #include "win32/Win32PlatformServices.h"
 
 namespace qorvane::ui {
@@ -34,55 +35,26 @@ private:
                                     DWORD_PTR self);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    HWND createWindow() const;
-    win32::UniqueIcon loadIcon(int sizeMetric) const;
-    void showTitleIcon();
-    void placeWindow(const RECT& place);
-    void createControls();
     void start();
-
     void onCommand(int id, int code);
     void onTimer(UINT_PTR timerId);
     void onDpiChanged(UINT dpi, const RECT& suggested);
     bool onSetCursor(HWND under);
     void onDestroy();
-
-    // Brings the controls in line with the model, touching only what changed.
+    // Shows the model as the last operation left it.
     void render();
-    void renderList(const WindowModel& model);
-    void renderWidgets(const WindowModel& model);
-    void renderTimer1(const WindowModel& model);
-    void renderWindowVisibility(const WindowModel& model);
-    void onActivate(WORD state);
-    void focusUsableControl(HWND preferred);
-    bool usable(HWND child) const;
-    void layout();
-    RECT placeOf(const ControlSpec& item) const;
-    HFONT fontOf(const ControlSpec& item) const;
-    void keepListHeight(const ControlSpec& item);
-    void makeFonts();
-    int scale(int pixelsAt96) const;
 
-    HWND control(ControlId id) const { return controls_[static_cast<std::size_t>(id - IdFrame1)]; }
+    HWND window() const { return shell_->handle(); }
 
-    HINSTANCE instance_;
     win32::SystemFunctions system_;
-    UINT dpi_;                     // the window's; until it exists, the primary monitor's at sign-in
-    win32::UniqueIcon bigIcon_;    // the class's, for as long as the window
-    win32::UniqueIcon smallIcon_;  // the class's too
-    win32::UniqueIcon titleIcon_;  // the title bar's once the DPI is another
-    HWND window_;                  // destroyed by closing it, by the platform's terminate, or with this object
-    std::array<HWND, kControlCount> controls_{};
-    win32::Win32PlatformServices platform_{window_, system_};
-    CountdownController controller_{platform_};
-    WindowModel shown_;  // what the controls show now
-    win32::GdiObject<HFONT> font_;
-    win32::GdiObject<HFONT> headingFont_;
-    std::wstring fontFace_;
-    HWND lastFocus_ = nullptr;  // the control that had the focus when the window was last active
-    const UINT taskbarButtonCreated_ = ::RegisterWindowMessageW(L"TaskbarButtonCreated");
-    bool started_ = false;    // shown for the first time
-    bool rendering_ = false;  // our own text changes raise no user event
+    std::unique_ptr<WindowShell> shell_;
+    std::unique_ptr<Form> form_;
+    std::unique_ptr<Renderer> renderer_;
+    std::unique_ptr<FocusKeeper> focus_;
+    std::unique_ptr<win32::Win32PlatformServices> platform_;
+    std::unique_ptr<CountdownController> controller_;
+    UINT taskbarButtonCreated_ = ::RegisterWindowMessageW(L"TaskbarButtonCreated");
+    bool started_ = false;  // shown for the first time
     bool destroyed_ = false;
 };
 

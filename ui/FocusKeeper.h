@@ -1,0 +1,30 @@
+#pragma once
+
+// Keeps the keyboard focus as the dialog manager does: the control that had it gets it back.
+
+#include <windows.h>
+
+namespace qorvane::ui {
+
+class FocusKeeper {
+public:
+    // first: the control that gets the focus at the first activation.
+    FocusKeeper(HWND window, HWND first) : window_(window), lastFocus_(first) {}
+
+    // WM_ACTIVATE: on leaving, remember which control had the focus.
+    void activated(WORD state);
+    // WM_SETFOCUS: the window got the focus; its control takes it over.
+    void windowFocused() { focusUsableControl(lastFocus_); }
+    // After the controls changed: a focused control that became hidden or
+    // disabled hands the focus on, as Tab would from it.
+    void controlsChanged(HWND focusBefore);
+
+private:
+    void focusUsableControl(HWND preferred);
+    bool usable(HWND child) const;
+
+    HWND window_;
+    HWND lastFocus_;  // the control that had the focus when the window was last active
+};
+
+}  // namespace qorvane::ui
