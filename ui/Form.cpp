@@ -6,7 +6,7 @@
 
 namespace qorvane::ui {
 
-Form::Form(HWND window, UINT dpi, const WindowModel& startUp, SUBCLASSPROC boxProc, DWORD_PTR boxData)
+Form::Form(HWND window, UINT dpi, const WindowModel& startUp)
     : window_(window), dpi_(dpi), fontFace_(chooseFontFace()) {
     makeFonts();
     const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window_, GWLP_HINSTANCE));
@@ -26,8 +26,6 @@ Form::Form(HWND window, UINT dpi, const WindowModel& startUp, SUBCLASSPROC boxPr
         ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(item)), FALSE);
         if (item.kind == Kind::List) {
             keepListHeight(item);
-        } else if (item.kind == Kind::Box) {
-            ::SetWindowSubclass(child, boxProc, 0, boxData);
         }
     }
     // The frame lies under everything inside it; the name above "By:" and

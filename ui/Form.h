@@ -3,7 +3,6 @@
 // The controls of form1, made once from the layout table, with their fonts, at the window's DPI.
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <array>
 #include <string>
@@ -18,8 +17,8 @@ namespace qorvane::ui {
 class Form {
 public:
     // Each control at its place for this DPI, with its font, showing the
-    // model's start-up state; the boxes get the subclass that filters keys.
-    Form(HWND window, UINT dpi, const WindowModel& startUp, SUBCLASSPROC boxProc, DWORD_PTR boxData);
+    // model's start-up state.
+    Form(HWND window, UINT dpi, const WindowModel& startUp);
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 

@@ -38,63 +38,6 @@ constexpr std::array<Click, 4> kClicks{{
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance) {
-    shell_ = WindowShell::create(instance, system_, windowProc);
-    if (!shell_) {
-        return;
-    }
-    const WindowModel startUp;
-    form_ = std::make_unique<Form>(window(), shell_->dpi(), startUp, boxProc, reinterpret_cast<DWORD_PTR>(this));
-    renderer_ = std::make_unique<Renderer>(window(), *form_);
-    // The list has the focus when the window first shows.
-    focus_ = std::make_unique<FocusKeeper>(window(), form_->control(IdCombo1));
-    platform_ = std::make_unique<win32::Win32PlatformServices>(window(), system_);
-    controller_ = std::make_unique<CountdownController>(*platform_);
-    // From here on the window's messages reach this object, which is now whole.
-    ::SetWindowLongPtrW(window(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
-
-MainWindow::~MainWindow() {
-    if (shell_ && ::IsWindow(window())) {
-        ::SetWindowLongPtrW(window(), GWLP_USERDATA, 0);
-    }
-}
-
-int MainWindow::run() {
-    if (!shell_) {
-        return 1;
-    }
-    controller_->load();
-    if (!::IsWindow(window())) {
-        return 0;  // another copy runs: the platform ended this one
-    }
-    start();
-    MSG message{};
-    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // The dialog manager gives Tab its usual meaning between the controls;
-        // it has nothing to do with the rest, such as the recall poll's timer.
-        const bool key = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
-        if (!key || !::IsDialogMessageW(window(), &message)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-    }
-    return static_cast<int>(message.wParam);
-}
-
-void MainWindow::start() {
-    started_ = true;
-    renderer_->allowShowingWindow();
-    render();  // shows the window, as the model has it visible
-    // Explorer's word on the taskbar button comes once the window shows, also
-    // when Explorer runs at another integrity level than we do.
-    if (taskbarButtonCreated_ != 0) {
-        ::ChangeWindowMessageFilterEx(window(), taskbarButtonCreated_, MSGFLT_ALLOW, nullptr);
-    }
-    ::UpdateWindow(window());
-    ::SetTimer(window(), kTimer2.id, kTimer2.intervalMs, nullptr);
-}
-
 LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     return self != nullptr ? self->handleMessage(message, wParam, lParam)
@@ -147,20 +90,6 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return ::DefWindowProcW(window(), message, wParam, lParam);
-}
-
-// The key filter: a refused character never reaches the box. Keys without a
-// character (arrows, Delete, Home, End) come as WM_KEYDOWN and pass untouched.
-LRESULT CALLBACK MainWindow::boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR subclassId,
-                                     DWORD_PTR self) {
-    if (message == WM_CHAR &&
-        !reinterpret_cast<MainWindow*>(self)->controller_->acceptsKey(static_cast<wchar_t>(wParam))) {
-        return 0;
-    }
-    if (message == WM_NCDESTROY) {
-        ::RemoveWindowSubclass(box, boxProc, subclassId);
-    }
-    return ::DefSubclassProc(box, message, wParam, lParam);
 }
 
 void MainWindow::onCommand(int id, int code) {

@@ -19,8 +19,9 @@ namespace qorvane::ui {
 
 class MainWindow {
 public:
-    // Builds the window with its controls, not yet shown.
-    explicit MainWindow(HINSTANCE instance);
+    // The window with its controls, its platform and its controller, whole,
+    // not yet shown; nothing if Windows would not make the window.
+    static std::unique_ptr<MainWindow> create(HINSTANCE instance);
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
     ~MainWindow();
@@ -30,9 +31,11 @@ public:
     int run();
 
 private:
+    MainWindow(std::unique_ptr<win32::SystemFunctions> system, std::unique_ptr<WindowShell> shell,
+               std::unique_ptr<win32::Win32PlatformServices> platform, std::unique_ptr<CountdownController> controller,
+               std::unique_ptr<Form> form, std::unique_ptr<Renderer> renderer, std::unique_ptr<FocusKeeper> focus);
+
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR subclassId,
-                                    DWORD_PTR self);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void start();
@@ -46,13 +49,15 @@ private:
 
     HWND window() const { return shell_->handle(); }
 
-    win32::SystemFunctions system_;
+    // Each part is whole before this object is made, and none needs another
+    // in its destructor, so their order here does not matter.
+    std::unique_ptr<win32::SystemFunctions> system_;
     std::unique_ptr<WindowShell> shell_;
+    std::unique_ptr<win32::Win32PlatformServices> platform_;
+    std::unique_ptr<CountdownController> controller_;
     std::unique_ptr<Form> form_;
     std::unique_ptr<Renderer> renderer_;
     std::unique_ptr<FocusKeeper> focus_;
-    std::unique_ptr<win32::Win32PlatformServices> platform_;
-    std::unique_ptr<CountdownController> controller_;
     UINT taskbarButtonCreated_ = ::RegisterWindowMessageW(L"TaskbarButtonCreated");
     bool started_ = false;  // shown for the first time
     bool destroyed_ = false;

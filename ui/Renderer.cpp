@@ -20,7 +20,8 @@ private:
 
 }  // namespace
 
-Renderer::Renderer(HWND window, const Form& form) : window_(window), form_(form) {
+Renderer::Renderer(HWND window, const Form& form, const WindowModel& startUp)
+    : window_(window), form_(form), shown_(startUp) {
     shown_.formVisible = false;  // not on screen until showing is allowed
 }
 

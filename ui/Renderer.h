@@ -14,8 +14,8 @@ namespace qorvane::ui {
 
 class Renderer {
 public:
-    // The controls show the model's start-up state; the window is not on screen yet.
-    Renderer(HWND window, const Form& form);
+    // The controls show the start-up model; the window is not on screen yet.
+    Renderer(HWND window, const Form& form, const WindowModel& startUp);
 
     // Brings the controls in line with the model, touching only what differs.
     // The window itself is shown or hidden only once showing is allowed.

@@ -10,6 +10,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     controls.dwICC = ICC_STANDARD_CLASSES;
     ::InitCommonControlsEx(&controls);
 
-    qorvane::ui::MainWindow window(instance);
-    return window.run();
+    const auto window = qorvane::ui::MainWindow::create(instance);
+    return window ? window->run() : 1;
 }

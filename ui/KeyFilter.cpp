@@ -1,0 +1,27 @@
+#include "KeyFilter.h"
+
+#include <commctrl.h>
+
+namespace qorvane::ui {
+
+namespace {
+
+LRESULT CALLBACK boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR subclassId,
+                         DWORD_PTR controller) {
+    if (message == WM_CHAR &&
+        !reinterpret_cast<const CountdownController*>(controller)->acceptsKey(static_cast<wchar_t>(wParam))) {
+        return 0;
+    }
+    if (message == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(box, boxProc, subclassId);
+    }
+    return ::DefSubclassProc(box, message, wParam, lParam);
+}
+
+}  // namespace
+
+void filterKeys(HWND box, const CountdownController& controller) {
+    ::SetWindowSubclass(box, boxProc, 0, reinterpret_cast<DWORD_PTR>(&controller));
+}
+
+}  // namespace qorvane::ui
