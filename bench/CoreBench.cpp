@@ -17,6 +17,7 @@ public:
     void showMessage(const std::wstring&, const std::wstring&, MessageIcon) override {}
     void terminate() override {}
     bool runHidden(const std::wstring&) override { return true; }
+    void keepSystemAwake(bool) override {}
     void setTaskbarButtonVisible(bool) override {}
     void openDocument(const std::wstring&, const std::wstring&, const std::wstring&, const std::wstring&,
                       int) override {}

@@ -67,12 +67,11 @@ void CountdownController::execute() {
         showMessage(texts::kInvalidTime, texts::kTitleAttention, MessageIcon::None);
         return;
     }
-    model_.timer1Running = true;
     remaining_ = *start;
+    // At 0 the timer is never started: a launch failure shows a modal
+    // message, and no elapse may come in under it.
+    setTimer1Running(remaining_ != 0);
     if (remaining_ == 0) {
-        // Stopped before the launch: a launch failure shows a modal message,
-        // and no elapse may come in under it.
-        stopTimer1();
         launchAction();
     }
 
@@ -97,7 +96,7 @@ void CountdownController::tick() {
     model_[Widget::Label9].text = hoursLeft;
     model_[Widget::Label11].text = minutesLeft;
     if (remaining_ == 0) {
-        stopTimer1();
+        setTimer1Running(false);
         launchAction();
     }
 }
@@ -107,13 +106,23 @@ void CountdownController::launchAction() {
     if (!row) {
         return;
     }
+    launchedEntry_ = row->entry;
     if (!platform_.runHidden(std::wstring(row->commandLine))) {
         showMessage(texts::launchFailed(row->entry), texts::kTitleAttention, MessageIcon::None);
     }
 }
 
+// Windows can refuse the command once it runs (a shutdown already under way,
+// no right to shut down, a policy): the user hears of it as of a failed start.
+// A command that succeeded is ending the session, and nothing may hold it up.
+void CountdownController::commandEnded(std::uint32_t exitCode) {
+    if (exitCode != 0 && !launchedEntry_.empty()) {
+        showMessage(texts::launchFailed(launchedEntry_), texts::kTitleAttention, MessageIcon::None);
+    }
+}
+
 void CountdownController::cancel() {
-    stopTimer1();
+    setTimer1Running(false);
     model_[Widget::Command1].enabled = true;
     model_[Widget::Text1].text.clear();
     setMinutesText(L"");
@@ -171,6 +180,15 @@ void CountdownController::showMessage(std::wstring_view text, std::wstring_view 
     ++messagesOpen_;
     platform_.showMessage(std::wstring(text), std::wstring(title), icon);
     --messagesOpen_;
+}
+
+void CountdownController::setTimer1Running(bool running) {
+    if (running != model_.timer1Running) {
+        model_.timer1Running = running;
+        // The timer does not run while the system sleeps: an idle PC would
+        // otherwise be found asleep in the morning with the count stopped.
+        platform_.keepSystemAwake(running);
+    }
 }
 
 void CountdownController::setMinutesText(std::wstring text) {

@@ -34,6 +34,8 @@ public:
     bool acceptsKey(wchar_t character) const { return qorvane::acceptsKey(character); }
     void hideToBackground();
     void pollRecallHotkey();
+    // A command that runHidden started has ended with this exit code.
+    void commandEnded(std::uint32_t exitCode);
 
     const WindowModel& model() const { return model_; }
     RemainingMinutes remainingMinutes() const { return remaining_; }
@@ -46,11 +48,13 @@ private:
     void showMessage(std::wstring_view text, std::wstring_view title, MessageIcon icon);
     void setMinutesText(std::wstring text);
     void setVisible(std::span<const Widget> widgets, bool visible);
-    void stopTimer1() { model_.timer1Running = false; }
+    // Timer1 runs exactly while the system must stay awake for it.
+    void setTimer1Running(bool running);
 
     PlatformServices& platform_;
     WindowModel model_;
     RemainingMinutes remaining_ = 0;
+    std::wstring_view launchedEntry_;  // the list entry of the last action launched
     int messagesOpen_ = 0;
     bool recallKeysDown_ = false;  // at the last poll
 };

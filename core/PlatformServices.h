@@ -26,8 +26,13 @@ public:
     // Ends the program: no further event or timer reaches the controller.
     virtual void terminate() = 0;
     // Starts the command as a new process with its window hidden, without
-    // waiting for it. False when it could not be started.
+    // waiting for it. False when it could not be started. When a started
+    // command ends, the window hears of it and calls the controller's
+    // commandEnded with its exit code.
     virtual bool runHidden(const std::wstring& commandLine) = 0;
+    // While true, the system may not fall asleep by itself (the screen may
+    // still go dark); a sleep the user asks for still happens.
+    virtual void keepSystemAwake(bool awake) = 0;
     virtual void setTaskbarButtonVisible(bool visible) = 0;
     // Shell-opens a document, owned by the program's window; the result is ignored.
     virtual void openDocument(const std::wstring& verb, const std::wstring& file, const std::wstring& parameters,

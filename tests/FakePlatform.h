@@ -25,6 +25,7 @@ public:
         commands.push_back(commandLine);
         return commandsStart;
     }
+    void keepSystemAwake(bool awake) override { awakeRequests.push_back(awake); }
     void setTaskbarButtonVisible(bool) override {}
     void openDocument(const std::wstring&, const std::wstring&, const std::wstring&, const std::wstring&,
                       int) override {}
@@ -38,6 +39,7 @@ public:
     std::vector<Message> messages;
     std::vector<std::wstring> commands;
     std::vector<bool> frontRequests;
+    std::vector<bool> awakeRequests;
 };
 
 }  // namespace qorvane::testing

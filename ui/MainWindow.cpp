@@ -61,6 +61,13 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS:
             focus_->windowFocused();
             return 0;
+        case win32::kCommandEnded:
+            platform_->forgetCommand(lParam);
+            controller_->commandEnded(static_cast<std::uint32_t>(wParam));
+            render();
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;  // the session ending may be our own command's doing: never hold it up
         case WM_CLOSE:
             // A message of ours is open over the window (it disabled it) and
             // the operation that opened it still waits for the answer.

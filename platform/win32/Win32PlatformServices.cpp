@@ -1,5 +1,6 @@
 #include "win32/Win32PlatformServices.h"
 
+#include <algorithm>
 #include <string>
 
 #include "win32/SystemDirectory.h"
@@ -32,6 +33,8 @@ std::wstring systemProgramPath(const std::wstring& commandLine) {
 
 }  // namespace
 
+Win32PlatformServices::~Win32PlatformServices() { keepSystemAwake(false); }
+
 bool Win32PlatformServices::isPreviousInstanceRunning() {
     if (!instanceMutex_) {
         // Creation and the existence test are one atomic step, so copies
@@ -50,11 +53,11 @@ bool Win32PlatformServices::isPreviousInstanceRunning() {
 void Win32PlatformServices::showMessage(const std::wstring& text, const std::wstring& title, MessageIcon icon) {
     ::SendMessageW(window_, kBeforeMessageBox, 0, 0);
     const bool owned = ::IsWindowVisible(window_) != FALSE;
-    UINT type = MB_OK | (icon == MessageIcon::Information ? MB_ICONINFORMATION : 0U);
-    if (!owned) {
-        // With no window on screen the box must come up in front by itself.
-        type |= MB_SETFOREGROUND | MB_TOPMOST;
-    }
+    // In front of the program the user is in, also when our window is behind
+    // it or minimized; topmost, so it shows even if Windows keeps the
+    // foreground from us (a message at zero follows no input of the user's).
+    const UINT type =
+        MB_OK | MB_SETFOREGROUND | MB_TOPMOST | (icon == MessageIcon::Information ? MB_ICONINFORMATION : 0U);
     ::MessageBoxW(owned ? window_ : nullptr, text.c_str(), title.c_str(), type);
 }
 
@@ -78,10 +81,26 @@ bool Win32PlatformServices::runHidden(const std::wstring& commandLine) {
                                                CREATE_NO_WINDOW, nullptr, directory.c_str(), &startup, &process)) {
         return false;
     }
-    // Started and forgotten.
-    UniqueHandle processHandle(process.hProcess);
-    UniqueHandle threadHandle(process.hThread);
+    const UniqueHandle thread(process.hThread);
+    // Watched off this thread: Windows may still refuse the command.
+    if (auto watch = CommandWatch::start(window_, UniqueHandle(process.hProcess))) {
+        commands_.push_back(std::move(watch));
+    }
     return true;
+}
+
+void Win32PlatformServices::forgetCommand(LPARAM watch) {
+    std::erase_if(commands_, [watch](const std::unique_ptr<CommandWatch>& command) {
+        return reinterpret_cast<LPARAM>(command.get()) == watch;
+    });
+}
+
+void Win32PlatformServices::keepSystemAwake(bool awake) {
+    if (awake != keepingAwake_) {
+        // Never ES_DISPLAY_REQUIRED: the screen may still go dark.
+        ::SetThreadExecutionState(awake ? ES_CONTINUOUS | ES_SYSTEM_REQUIRED : ES_CONTINUOUS);
+        keepingAwake_ = awake;
+    }
 }
 
 void Win32PlatformServices::setTaskbarButtonVisible(bool visible) {
@@ -147,17 +166,15 @@ void Win32PlatformServices::bringToFront(bool firstPollOfPress) {
     }
     // Windows keeps the foreground from a program that did not get the last
     // input, and a poll never does. Sharing the input state of the window in
-    // front lifts that, once per press; never with a thread that does not
-    // answer, since joining it could stall ours and with it the countdown.
+    // front lifts that, once per press, on a thread of its own; never with a
+    // thread that does not answer.
     const HWND front = ::GetForegroundWindow();
     if (front == nullptr || ::IsHungAppWindow(front)) {
         return;
     }
-    const DWORD frontThread = ::GetWindowThreadProcessId(front, nullptr);
-    const DWORD ourThread = ::GetCurrentThreadId();
-    if (frontThread != 0 && frontThread != ourThread && ::AttachThreadInput(ourThread, frontThread, TRUE)) {
-        ::SetForegroundWindow(window_);
-        ::AttachThreadInput(ourThread, frontThread, FALSE);
+    if (const DWORD frontThread = ::GetWindowThreadProcessId(front, nullptr);
+        frontThread != 0 && frontThread != ::GetCurrentThreadId()) {
+        foreground_.request(window_, frontThread);
     }
 }
 

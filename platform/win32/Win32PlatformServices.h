@@ -3,10 +3,14 @@
 #include <windows.h>
 #include <shobjidl.h>
 
+#include <memory>
 #include <optional>
+#include <vector>
 
 #include "PlatformServices.h"
 #include "win32/ComApartment.h"
+#include "win32/CommandWatch.h"
+#include "win32/ForegroundThread.h"
 #include "win32/ComPtr.h"
 #include "win32/SystemFunctions.h"
 #include "win32/UniqueResource.h"
@@ -23,15 +27,21 @@ inline constexpr UINT kBeforeMessageBox = WM_APP;
 class Win32PlatformServices final : public PlatformServices {
 public:
     Win32PlatformServices(HWND window, SystemFunctions& system) : window_(window), system_(system) {}
+    Win32PlatformServices(const Win32PlatformServices&) = delete;
+    Win32PlatformServices& operator=(const Win32PlatformServices&) = delete;
+    ~Win32PlatformServices() override;
     // Explorer made a button for the window, as it does whenever the window is
     // shown and for every window when Explorer restarts: take it away again
     // if there should be none.
     void taskbarButtonCreated();
+    // The window received kCommandEnded from this watch: let it go.
+    void forgetCommand(LPARAM watch);
 
     bool isPreviousInstanceRunning() override;
     void showMessage(const std::wstring& text, const std::wstring& title, MessageIcon icon) override;
     void terminate() override;
     bool runHidden(const std::wstring& commandLine) override;
+    void keepSystemAwake(bool awake) override;
     void setTaskbarButtonVisible(bool visible) override;
     void openDocument(const std::wstring& verb, const std::wstring& file, const std::wstring& parameters,
                       const std::wstring& directory, int showCommand) override;
@@ -49,6 +59,9 @@ private:
     std::optional<ComApartment> com_;
     ComPtr<ITaskbarList> taskbarList_;
     bool taskbarButtonVisible_ = true;
+    bool keepingAwake_ = false;
+    std::vector<std::unique_ptr<CommandWatch>> commands_;
+    ForegroundThread foreground_;
 };
 
 }  // namespace qorvane::win32

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include <shobjidl.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -77,7 +78,20 @@ std::vector<std::string> records() {
     return lines;
 }
 
-const std::string gSystem = "c:\\windows\\system32";  // the prefix's, in lower case as records() gives it
+const std::string gSystem = "c:\\windows\\system32";
+
+// The stand-in for shutdown.exe has not ended yet.
+bool standInRunning() {
+    const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    bool running = false;
+    for (BOOL more = ::Process32FirstW(snapshot, &entry); more && !running; more = ::Process32NextW(snapshot, &entry)) {
+        running = ::lstrcmpiW(entry.szExeFile, L"shutdown.exe") == 0;
+    }
+    ::CloseHandle(snapshot);
+    return running;
+}  // the prefix's, in lower case as records() gives it
 
 void expectMessage(const App& app, const std::wstring& text, const std::wstring& title, bool icon) {
     const MessageBoxSeen seen = app.waitForMessage();
@@ -320,6 +334,27 @@ void planted() {
         check(waitFor([] { return !records().empty(); }) && records()[0].starts_with(recorder + "|"),
               "only the system's shutdown.exe runs, not one beside the program or in its folder");
     }
+    {
+        // Windows refuses the command once it runs: the user hears of it once,
+        // in front of the program he is in; a command that succeeds shows nothing.
+        const App app(gProgram);
+        const OtherProgram other;
+        check(other.toFront(), "another program in front");
+        std::ofstream("C:\\exitcode.txt") << 1190;
+        app.start(0, L"0", L"0");
+        const MessageBoxSeen refused = app.waitForMessage();
+        check(refused.text == L"无法执行关机操作！" && refused.title == L"注意" &&
+                  waitFor([&] { return ::GetForegroundWindow() == refused.box; }),
+              "a refused command: its message, in front");
+        app.dismiss(refused);
+        check(!waitFor([&] { return findMessageBox(::GetProcessId(app.process())).box != nullptr; }, 1000ms), "once");
+        app.pressAndSettle(IdCommand2);
+        std::ofstream("C:\\exitcode.txt") << 0;
+        app.start(0, L"0", L"0");
+        check(waitFor([] { return records().size() == 3 && !standInRunning(); }), "the command ran and ended");
+        check(!waitFor([&] { return findMessageBox(::GetProcessId(app.process())).box != nullptr; }, 1000ms),
+              "one that succeeds shows nothing");
+    }
     for (const char* planted : {recorder.c_str(), "C:\\app\\shutdown.exe", "C:\\work\\shutdown.exe"}) {
         ::DeleteFileA(planted);
     }
@@ -347,7 +382,9 @@ int wmain(int argc, wchar_t** argv) {
     ::GetCurrentDirectoryA(MAX_PATH, folder);
     if (std::string(self).ends_with("\\shutdown.exe")) {
         std::ofstream("C:\\records.txt", std::ios::app) << self << '|' << folder << '|' << ::GetCommandLineA() << '\n';
-        return 0;
+        int exitCode = 0;  // as Windows' own answers: 0 done, else refused
+        std::ifstream("C:\\exitcode.txt") >> exitCode;
+        return exitCode;
     }
     const std::map<std::wstring, void (*)()> scenarios{
         {L"startup", startup},   {L"entry", entry},     {L"countdown", countdown}, {L"recall", recall},

@@ -114,6 +114,26 @@ TEST_F(Controller, AFailedLaunchIsReportedWithTheTimerAlreadyStopped) {
     EXPECT_FALSE(timerUnderMessage);
 }
 
+TEST_F(Controller, TheSystemIsKeptAwakeExactlyWhileCounting) {
+    start(0, L"0", L"0");  // launched at once: nothing to stay awake for
+    EXPECT_TRUE(platform.awakeRequests.empty());
+    controller.cancel();
+    start(0, L"0", L"1");
+    EXPECT_EQ(platform.awakeRequests, std::vector<bool>{true});
+    controller.tick();  // released at zero
+    start(0, L"0", L"5");
+    controller.cancel();
+    EXPECT_EQ(platform.awakeRequests, (std::vector<bool>{true, false, true, false}));
+}
+
+TEST_F(Controller, ACommandWindowsRefusesIsReportedOnceAndOneThatSucceedsNot) {
+    start(1, L"0", L"0");
+    controller.commandEnded(0);
+    EXPECT_TRUE(platform.messages.empty());
+    controller.commandEnded(1190);  // a shutdown already under way
+    EXPECT_EQ(platform.messages, std::vector{attention(L"无法执行重新启动操作！")});
+}
+
 TEST_F(Controller, BoxesKeepTheirDigitsAndTheMinutesBoxEmptiesAboveSixty) {
     controller.selectAction(0);
     for (const auto& [typed, kept] : {Pair(L"60", L"60"), Pair(L"601", L""), Pair(L"4 5", L"45")}) {
