@@ -1,15 +1,20 @@
 #!/usr/bin/env python3
 """Draws the program icon, a white power symbol on a blue rounded square, and
 writes app.ico: 48, 32 and 16 pixels, each in 16 colours, 256 colours and
-32-bit colour with alpha. Standard library only.
+32-bit colour with alpha; 20, 24, 40 and 64 pixels in 32-bit colour and 256
+pixels as PNG, so that Windows finds a sharp image at every scale from 100 %
+to 200 % (title bar, Alt+Tab, taskbar, Explorer). Standard library only.
 
     python3 resources/make_icon.py resources/app.ico
 """
 import math
 import struct
 import sys
+import zlib
 
-SIZES = (48, 32, 16)
+SIZES = (48, 32, 16)  # in 16 colours, 256 colours and 32-bit colour
+TRUE_COLOUR_SIZES = (64, 40, 24, 20)  # 32-bit colour only
+PNG_SIZE = 256
 SAMPLES = 4  # per pixel and axis, for smooth edges
 
 
@@ -97,11 +102,23 @@ def dib(rows, bits):
         mask_bits = 0
         for p in row:
             mask_bits = (mask_bits << 1) | (1 if p[3] < 128 else 0)
-        mask += padded(mask_bits.to_bytes(size // 8, "big"))
+        mask_bytes = (size + 7) // 8
+        mask += padded((mask_bits << (mask_bytes * 8 - size)).to_bytes(mask_bytes, "big"))
     header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, bits, 0, len(colour) + len(mask), 0, 0,
                          len(palette), 0)
     quads = b"".join(struct.pack("BBBB", b, g, r, 0) for r, g, b in palette)
     return header + quads + colour + mask
+
+
+def png(rows):
+    size = len(rows)
+    raw = b"".join(b"\0" + b"".join(bytes(p) for p in row) for row in rows)
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)) +
+            chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
 def main(path):
@@ -110,11 +127,14 @@ def main(path):
         rows = render(size)
         for bits in (4, 8, 32):
             images.append((size, bits, dib(rows, bits)))
+    for size in TRUE_COLOUR_SIZES:
+        images.append((size, 32, dib(render(size), 32)))
+    images.append((PNG_SIZE, 32, png(render(PNG_SIZE))))
     offset = 6 + 16 * len(images)
     directory = struct.pack("<HHH", 0, 1, len(images))
     data = b""
     for size, bits, image in images:
-        directory += struct.pack("<BBBBHHII", size, size, 16 if bits == 4 else 0, 0, 1, bits, len(image),
+        directory += struct.pack("<BBBBHHII", size % 256, size % 256, 16 if bits == 4 else 0, 0, 1, bits, len(image),
                                  offset + len(data))
         data += image
     with open(path, "wb") as out:

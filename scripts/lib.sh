@@ -54,12 +54,12 @@ ensure_commands() {
 BUILD_COMMANDS=(cmake cmake g++ g++ x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64-posix
     x86_64-w64-mingw32-windres binutils-mingw-w64-x86-64 x86_64-w64-mingw32-objdump binutils-mingw-w64-x86-64
     x86_64-w64-mingw32-ar binutils-mingw-w64-x86-64)
-WINE_COMMANDS=(wine wine wineserver wine Xvfb xvfb xprop x11-utils openbox openbox convert imagemagick)
+WINE_COMMANDS=(wine wine wineserver wine Xvfb xvfb xprop x11-utils openbox openbox convert imagemagick xdotool xdotool)
 
 BUILD_PACKAGES=(cmake make g++ libgtest-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 python3)
 CHECK_PACKAGES=(clang-format clang-tidy git)
 CHECK_COMMANDS=(clang-format clang-format clang-tidy clang-tidy)
-WINE_PACKAGES=(wine wine64 xvfb xauth x11-utils openbox imagemagick fonts-wqy-zenhei fonts-wqy-microhei locales)
+WINE_PACKAGES=(wine wine64 xvfb xauth x11-utils openbox xdotool imagemagick fonts-wqy-zenhei fonts-wqy-microhei locales)
 
 # Wine shows Chinese only with a Chinese locale present.
 ensure_chinese_locale() {

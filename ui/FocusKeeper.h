@@ -15,9 +15,15 @@ public:
     void activated(WORD state);
     // WM_SETFOCUS: the window got the focus; its control takes it over.
     void windowFocused() { focusUsableControl(lastFocus_); }
+    // WM_SIZE: restored from minimized while active, which gives no new
+    // activation: the focus is still on the bare window.
+    void restored();
     // After the controls changed: a focused control that became hidden or
     // disabled hands the focus on, as Tab would from it.
     void controlsChanged(HWND focusBefore);
+    // DM_GETDEFID, asked by the dialog manager for Enter: the focused push
+    // button is the default one, as in any dialog; else there is none.
+    LRESULT defaultButton() const;
 
 private:
     void focusUsableControl(HWND preferred);

@@ -28,14 +28,20 @@ Form::Form(HWND window, UINT dpi, const WindowModel& startUp)
             keepListHeight(item);
         }
     }
-    // The frame lies under everything inside it; the name above "By:" and
-    // the suffix above the end of "分钟", so both show in full.
+    // The frame lies under everything inside it, the name above "By:" and
+    // the suffix above the end of "分钟", so both show in full. A screen reader
+    // names a box after the label just before it among the children: "小时"
+    // goes before the hours box, "分钟" before the minutes box; tab order, which
+    // only counts the tab stops, stays as it is.
     constexpr UINT kZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    const auto placeAfter = [this](ControlId moved, ControlId after) {
+        ::SetWindowPos(control(moved), control(after), 0, 0, 0, 0, kZOrderOnly);
+    };
     ::SetWindowPos(control(IdFrame1), HWND_BOTTOM, 0, 0, 0, 0, kZOrderOnly);
-    ::SetWindowPos(control(IdLabel3), control(IdLabel4), 0, 0, 0, 0, kZOrderOnly);
-    ::SetWindowPos(control(IdLabel5), control(IdLabel6), 0, 0, 0, 0, kZOrderOnly);
-    // "小时" reaches under the left edge of the minutes box; the box stays whole.
-    ::SetWindowPos(control(IdLabel2), control(IdText2), 0, 0, 0, 0, kZOrderOnly);
+    placeAfter(IdLabel2, IdCombo1);
+    placeAfter(IdLabel4, IdText1);
+    placeAfter(IdLabel3, IdLabel4);
+    placeAfter(IdLabel5, IdLabel6);
 }
 
 void Form::layout(UINT dpi) {

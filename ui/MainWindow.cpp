@@ -61,6 +61,13 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS:
             focus_->windowFocused();
             return 0;
+        case WM_SIZE:
+            if (wParam == SIZE_RESTORED) {
+                focus_->restored();
+            }
+            break;
+        case DM_GETDEFID:
+            return focus_->defaultButton();
         case win32::kCommandEnded:
             platform_->forgetCommand(lParam);
             controller_->commandEnded(static_cast<std::uint32_t>(wParam));

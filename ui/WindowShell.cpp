@@ -112,11 +112,16 @@ void WindowShell::place(const RECT& rectangle) {
                    rectangle.bottom - rectangle.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// The title bar's icon for a DPI the window has moved to, in place of the class's.
+// The icons for a DPI the window has moved to, in place of the class's: the
+// title bar's and the one Alt+Tab and the taskbar show.
 void WindowShell::showTitleIcon() {
-    win32::UniqueIcon icon = loadIcon(SM_CXSMICON);
-    ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon.get()));
-    titleIcon_ = std::move(icon);  // the one before goes once the window has this one
+    win32::UniqueIcon small = loadIcon(SM_CXSMICON);
+    win32::UniqueIcon big = loadIcon(SM_CXICON);
+    ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    ::SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    // The ones before go once the window has these.
+    titleIcon_ = std::move(small);
+    titleBigIcon_ = std::move(big);
 }
 
 // The image of that size in the icon, or the nearest one scaled to it.

@@ -2,8 +2,10 @@
 #include <commctrl.h>
 
 #include "MainWindow.h"
+#include "win32/SystemFunctions.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    qorvane::win32::SystemFunctions::searchDllsInSystemDirectoryOnly();
     // No command line, no configuration: everything the program needs is its window.
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);

@@ -28,6 +28,18 @@ public:
     using CoUninitializeFunction = void(WINAPI*)();
     using CoCreateInstanceFunction = HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
     using ShellExecuteAFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+
+    // Windows' own DLLs load further ones by name, and Windows looks for
+    // those beside the program first, where a download may have company.
+    // From here on only the system directory is searched. Windows 7 without
+    // KB2533623 lacks the call, and keeps its old order.
+    static void searchDllsInSystemDirectoryOnly() {
+        if (const auto set = find<SetDefaultDllDirectoriesFunction>(::GetModuleHandleW(L"kernel32.dll"),
+                                                                   "SetDefaultDllDirectories")) {
+            set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+        }
+    }
 
     SystemFunctions()
         : getDpiForWindow(find<GetDpiForWindowFunction>(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")),
@@ -56,10 +68,15 @@ private:
         return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
     }
 
-    // From the system directory by full path, so a look-alike beside the program is never loaded.
+    // From the system directory by full path, so a look-alike beside the
+    // program is never loaded; and the DLLs it imports by name from there
+    // too (Windows without KB2533623 knows only the older flag, which looks
+    // in the DLL's own folder first).
     static HMODULE load(const wchar_t* name) {
         const std::wstring path = systemFilePath(name);
-        return path.empty() ? nullptr : ::LoadLibraryW(path.c_str());
+        if (path.empty()) return nullptr;
+        const HMODULE module = ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        return module != nullptr ? module : ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     }
     HMODULE ole32() {
         if (!triedOle32_) ole32_ = load(L"ole32.dll");
@@ -90,5 +107,9 @@ static_assert(std::is_same_v<decltype(&::CoInitializeEx), SystemFunctions::CoIni
 static_assert(std::is_same_v<decltype(&::CoUninitialize), SystemFunctions::CoUninitializeFunction>);
 static_assert(std::is_same_v<decltype(&::CoCreateInstance), SystemFunctions::CoCreateInstanceFunction>);
 static_assert(std::is_same_v<decltype(&::ShellExecuteA), SystemFunctions::ShellExecuteAFunction>);
+#if _WIN32_WINNT >= 0x0602
+static_assert(
+    std::is_same_v<decltype(&::SetDefaultDllDirectories), SystemFunctions::SetDefaultDllDirectoriesFunction>);
+#endif
 
 }  // namespace qorvane::win32

@@ -6,12 +6,14 @@
 #include <windows.h>
 #include <shobjidl.h>
 #include <tlhelp32.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,27 +38,35 @@ void check(bool ok, const std::string& what) {
 
 int scaled(int pixels, UINT dpi = gDpi) { return ::MulDiv(pixels, static_cast<int>(dpi), 96); }
 
-// Runs a Linux command line and returns what it printed. Wine's wait on a
-// Linux process can end before it wrote, so the output's arrival is awaited.
-std::string shell(const std::string& command) {
-    const std::string out = "/tmp/qorvane-e2e-" + std::to_string(::GetCurrentProcessId());
-    std::string line = "/bin/sh -c \"" + command + " >" + out + ".part && mv " + out + ".part " + out + "\"";
+// Runs a Linux command line and returns what it printed, or nothing if it
+// failed. Wine's wait on a Linux process can end before it wrote, so the
+// output's arrival is awaited, in a file of each call's own.
+std::optional<std::string> shell(const std::string& command) {
+    static int calls = 0;
+    const std::string out =
+        "/tmp/qorvane-e2e-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++calls);
+    const std::string line = "/bin/sh -c \"" + command + " >" + out + ".part && mv " + out + ".part " + out + "\"";
     ::WinExec(line.c_str(), SW_HIDE);
-    std::string text;
+    std::optional<std::string> text;
     waitFor([&] {
         std::ifstream file("Z:" + out);
-        return file && (std::getline(file, text, '\0'), true);
+        return file && (std::getline(file, text.emplace(), '\0'), true);
     });
     ::DeleteFileA(("Z:" + out).c_str());
     return text;
 }
 
-// Waits for the window manager's state of the window to hold a word (SKIP_TASKBAR
-// when its taskbar button is deleted, HIDDEN when minimized), or not to.
+std::string xWindow(HWND window) {
+    return std::to_string(reinterpret_cast<std::uintptr_t>(::GetPropW(window, L"__wine_x11_whole_window")));
+}
+
+// Waits for the window manager's state of the window, as xprop reads it, to
+// hold a word (SKIP_TASKBAR when its taskbar button is deleted, HIDDEN when
+// minimized), or not to. An answer that is not the state counts for neither.
 bool windowState(HWND window, const char* word, bool holds = true) {
-    const auto x = reinterpret_cast<std::uintptr_t>(::GetPropW(window, L"__wine_x11_whole_window"));
     return waitFor([&] {
-        return (shell("xprop -id " + std::to_string(x) + " _NET_WM_STATE").find(word) != std::string::npos) == holds;
+        const auto state = shell("xprop -id " + xWindow(window) + " _NET_WM_STATE");
+        return state && state->starts_with("_NET_WM_STATE") && (state->find(word) != std::string::npos) == holds;
     });
 }
 
@@ -190,7 +200,22 @@ void changeDpi(const App& app, UINT dpi) {
 
 // ---- Scenarios ----
 
+// The sizes of the images in the program's icon, as Windows picks from them (0 is 256).
+std::vector<int> iconSizes() {
+    std::vector<int> sizes;
+    const HMODULE image = ::LoadLibraryExW(gProgram.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const HRSRC group = ::FindResourceW(image, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14));  // RT_GROUP_ICON
+    const auto* directory = static_cast<const BYTE*>(::LockResource(::LoadResource(image, group)));
+    for (int entry = 0; directory != nullptr && entry < directory[4]; ++entry) {
+        sizes.push_back(directory[6 + 14 * entry]);  // GRPICONDIRENTRY.bWidth
+    }
+    std::sort(sizes.begin(), sizes.end());
+    sizes.erase(std::unique(sizes.begin(), sizes.end()), sizes.end());
+    return sizes;
+}
+
 void startup() {
+    check(iconSizes() == std::vector<int>{0, 16, 20, 24, 32, 40, 48, 64}, "the icon has every size Windows asks for");
     const App app(gProgram);
     RECT client{}, frame{}, work{};
     ::GetClientRect(app.window(), &client);
@@ -214,9 +239,32 @@ void startup() {
     }
 }
 
+// The name a screen reader announces for a control.
+std::wstring accessibleName(HWND control) {
+    // Spelled out: MinGW's libuuid carries a wrong IID_IAccessible.
+    const IID accessible{0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+    IAccessible* object = nullptr;
+    BSTR name = nullptr;
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    if (FAILED(::AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), accessible,
+                                            reinterpret_cast<void**>(&object))) ||
+        object->get_accName(self, &name) != S_OK) {
+        return L"(none)";
+    }
+    const std::wstring text(name);
+    ::SysFreeString(name);
+    object->Release();
+    return text;
+}
+
 void entry() {
     const App app(gProgram);
     app.choose(0);
+    ::CoInitialize(nullptr);
+    check(accessibleName(app.control(IdText1)) == L"小时" && accessibleName(app.control(IdText2)) == L"分钟",
+          "a screen reader names the hours and the minutes box");
     // The focus comes back to the box that had it, after a message dismissed
     // with Enter and after Ctrl+F12 from another program in front of the window.
     typeKey(VK_TAB);
@@ -273,34 +321,54 @@ void countdown() {
           "the command, run from and in the system directory: " + records().at(0));
 }
 
+// Holds Ctrl+F12 in another program until the window is in front, shown and restored.
+bool recallWithCtrlF12(const App& app) {
+    holdCtrlF12(true);
+    const bool back = waitFor([&] {
+        return ::GetForegroundWindow() == app.window() && ::IsWindowVisible(app.window()) && !::IsIconic(app.window());
+    });
+    holdCtrlF12(false);
+    return back;
+}
+
+// Under a window manager, as a user works: the focus comes back to the control
+// that had it however the window comes back, Enter presses the focused button,
+// and the taskbar button goes and comes with the countdown.
 void recall() {
     const App app(gProgram);
-    app.start(0, L"0", L"2");
-    check(windowState(app.window(), "SKIP_TASKBAR"), "no taskbar button while counting down");
-    app.press(IdCommand3);
+    check(waitFor([&] { return app.focus() == app.control(IdCombo1); }), "active, the list has the focus");
+    app.choose(0);
+    typeKey(VK_TAB);
+    typeKey('0');
+    check(waitFor([&] { return app.text(IdText1) == L"0"; }), "typing in the hours box");
+    const auto typingGoesOn = [&](wchar_t digit, const std::wstring& expected) {
+        typeKey(static_cast<WORD>(digit));
+        return waitFor([&] { return app.focus() == app.control(IdText1) && app.text(IdText1) == expected; });
+    };
+    // 隐藏, the focus left where it is; called back from another program.
+    ::PostMessageW(app.window(), WM_COMMAND, MAKEWPARAM(IdCommand3, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(app.control(IdCommand3)));
     const MessageBoxSeen seen = app.waitForMessage();
     check(!::IsWindowVisible(app.window()), "the window is gone before its message");
     app.dismiss(seen);
-    // Pressed in another program, so only a poll of the global key state sees it.
     const OtherProgram other;
-    for (const bool minimized : {false, true}) {
-        check(other.toFront(), "another program in front");
-        if (minimized) ::ShowWindow(app.window(), SW_MINIMIZE);
-        check(!minimized || windowState(app.window(), "HIDDEN"), "minimized");  // else openbox's late word undoes it
-        holdCtrlF12(true);
-        check(waitFor([&] { return ::IsWindowVisible(app.window()) && !::IsIconic(app.window()); }),
-              "Ctrl+F12 calls the window back, restored");
-        holdCtrlF12(false);
-        check(waitFor(
-                  [&] { return ::GetForegroundWindow() == app.window() && ::GetParent(app.focus()) == app.window(); }),
-              "in front, with the focus on one of its controls");
-    }
-    // Wine keeps a thread's key state in step with the keyboard while no key waits
-    // for it, so a poll of the thread's own state passes above; Windows does not.
-    std::ifstream image(std::filesystem::path(gProgram), std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(image), {}};
-    check(bytes.find("GetAsyncKeyState") != std::string::npos && bytes.find("GetKeyState") == std::string::npos,
-          "the keys are read from the keyboard, not from the thread's own state");
+    check(other.toFront() && recallWithCtrlF12(app), "Ctrl+F12 in another program calls the hidden window back");
+    check(typingGoesOn('1', L"01"), "typing goes on in the hours box");
+    // Minimized and restored by the window manager, as the title bar and a taskbar click do.
+    shell("xdotool windowminimize " + xWindow(app.window()));
+    check(windowState(app.window(), "HIDDEN"), "minimized by the window manager");
+    shell("xdotool windowactivate " + xWindow(app.window()));
+    check(waitFor([&] { return ::GetForegroundWindow() == app.window(); }) && typingGoesOn('2', L"012"),
+          "restored by it, typing goes on in the hours box");
+    check(other.toFront(), "another program in front");
+    ::ShowWindow(app.window(), SW_MINIMIZE);
+    check(windowState(app.window(), "HIDDEN") && recallWithCtrlF12(app) && typingGoesOn('3', L"0123"),
+          "Ctrl+F12 restores a minimized window, typing goes on");
+    // 执行 from the keyboard: disabled under the focus, it hands it on to 取消任务.
+    for (const int key : {VK_TAB, VK_TAB, VK_SPACE}) typeKey(static_cast<WORD>(key));
+    check(waitFor([&] { return app.visible(IdLabel9) && app.focus() == app.control(IdCommand2); }),
+          "counting down, 取消任务 has the focus");
+    check(windowState(app.window(), "SKIP_TASKBAR"), "no taskbar button while counting down");
     // Explorer, restarted, gives every window a button and says so: ours takes it away again.
     ITaskbarList* taskbar = nullptr;
     ::CoInitialize(nullptr);
@@ -311,8 +379,16 @@ void recall() {
     check(windowState(app.window(), "SKIP_TASKBAR", false), "Explorer gave the window a button");
     ::SendMessageW(app.window(), ::RegisterWindowMessageW(L"TaskbarButtonCreated"), 0, 0);
     check(windowState(app.window(), "SKIP_TASKBAR"), "told so, the window takes it away again");
-    app.pressAndSettle(IdCommand2);
-    check(windowState(app.window(), "SKIP_TASKBAR", false), "取消任务 gives the button back");
+    typeKey(VK_RETURN);
+    check(waitFor([&] { return app.visible(IdText1) && ::IsWindowEnabled(app.control(IdCommand1)); }) &&
+              windowState(app.window(), "SKIP_TASKBAR", false),
+          "Enter presses the focused 取消任务: the setup and the taskbar button are back");
+    // Wine keeps a thread's key state in step with the keyboard while no key waits
+    // for it, so a poll of the thread's own state passes above; Windows does not.
+    std::ifstream image(std::filesystem::path(gProgram), std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(image), {}};
+    check(bytes.find("GetAsyncKeyState") != std::string::npos && bytes.find("GetKeyState") == std::string::npos,
+          "the keys are read from the keyboard, not from the thread's own state");
 }
 
 void instance() {
@@ -328,11 +404,22 @@ void planted() {
         ::CopyFileA(recorder.c_str(), (std::string(folder) + "\\shutdown.exe").c_str(), FALSE);
     }
     ::CopyFileW(gProgram.c_str(), L"C:\\app\\QorvaneShutdown.exe", FALSE);
+    ::CopyFileW(L"C:\\planted.dll", L"C:\\app\\shlwapi.dll", FALSE);
+    // A program there that loads shell32 gets the planted shlwapi with it, by name.
+    const auto loaded = [] { return ::GetFileAttributesW(L"C:\\planted-dll-loaded") != INVALID_FILE_ATTRIBUTES; };
+    ::CopyFileA(recorder.c_str(), "C:\\app\\loader.exe", FALSE);
+    const App loader(L"C:\\app\\loader.exe", nullptr);
+    check(loader.waitForExit(5000) && loaded() && ::DeleteFileW(L"C:\\planted-dll-loaded"),
+          "a DLL planted beside a program is loaded by name");
     {
         const App app(L"C:\\app\\QorvaneShutdown.exe", kWindowClassName, L"C:\\work");
+        // The maker's name opens the web page through shell32, loaded on first need.
+        ::SendMessageW(app.window(), WM_COMMAND, MAKEWPARAM(IdLabel6, STN_CLICKED),
+                       reinterpret_cast<LPARAM>(app.control(IdLabel6)));
         app.start(0, L"0", L"0");
         check(waitFor([] { return !records().empty(); }) && records()[0].starts_with(recorder + "|"),
               "only the system's shutdown.exe runs, not one beside the program or in its folder");
+        check(!loaded(), "the one beside ours is not loaded, shown, counting and launching");
     }
     {
         // Windows refuses the command once it runs: the user hears of it once,
@@ -380,6 +467,8 @@ int wmain(int argc, wchar_t** argv) {
     char self[MAX_PATH], folder[MAX_PATH];
     ::GetModuleFileNameA(nullptr, self, MAX_PATH);
     ::GetCurrentDirectoryA(MAX_PATH, folder);
+    if (std::string(self).ends_with("\\loader.exe"))
+        return ::LoadLibraryW(L"C:\\windows\\system32\\shell32.dll") != nullptr ? 0 : 1;
     if (std::string(self).ends_with("\\shutdown.exe")) {
         std::ofstream("C:\\records.txt", std::ios::app) << self << '|' << folder << '|' << ::GetCommandLineA() << '\n';
         int exitCode = 0;  // as Windows' own answers: 0 done, else refused

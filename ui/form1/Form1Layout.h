@@ -68,7 +68,9 @@ inline constexpr std::array<ControlSpec, kControlCount> kForm1Controls{{
     {IdLabel1, Kind::Label, true, 8, 16, 169, 17, texts::kPrompt, Widget::Label1},
     {IdCombo1, Kind::List, true, 8, 32, 161, 20, L"", Widget::Combo1},
     {IdText1, Kind::Box, true, 8, 64, 41, 25, L"", Widget::Text1},
-    {IdLabel2, Kind::Label, true, 56, 72, 41, 25, texts::kHours, Widget::Label2},
+    // Narrower than first drawn (41 px): it lies above the minutes box now, and
+    // ends where that begins.
+    {IdLabel2, Kind::Label, true, 56, 72, 32, 25, texts::kHours, Widget::Label2},
     {IdText2, Kind::Box, true, 88, 64, 41, 25, L"", Widget::Text2},
     {IdLabel3, Kind::Label, true, 136, 72, 41, 25, texts::kMinutes, Widget::Label3},
     {IdLabel4, Kind::Label, true, 160, 72, 65, 17, L"", Widget::Label4},
