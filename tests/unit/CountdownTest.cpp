@@ -2,6 +2,7 @@
 // shows on screen is the end-to-end tests'.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -43,15 +44,32 @@ protected:
 
 testing::Message attention(const wchar_t* text) { return {text, L"注意", MessageIcon::None}; }
 
-TEST_F(Controller, EachActionHasItsEntrySuffixHeadingAndCommand) {
+// The widgets the model shows, so a view is compared whole.
+std::set<Widget> shownWidgets(const WindowModel& model) {
+    std::set<Widget> shown;
+    for (std::size_t widget = 0; widget < kWidgetCount; ++widget) {
+        if (model.widgets[widget].visible) shown.insert(static_cast<Widget>(widget));
+    }
+    return shown;
+}
+const std::set<Widget> kSetupView{Widget::Label1, Widget::Combo1, Widget::Text1,  Widget::Label2,
+                                  Widget::Text2,  Widget::Label3, Widget::Label4, Widget::Command1};
+const std::set<Widget> kCountdownView{Widget::Label8,  Widget::Label9,  Widget::Label10,
+                                      Widget::Label11, Widget::Label12, Widget::Command1};
+
+TEST_F(Controller, EachActionHasItsEntrySuffixHeadingAndCommandRunOnceAtAZeroStart) {
     EXPECT_EQ(model().comboEntries, (std::vector<std::wstring>{L"关机", L"重新启动", L"注销"}));
     const wchar_t* rows[][3] = {{L"后关机", L"离关机还有：", L"shutdown -s -f -t 0"},
                                 {L"后重新启动", L"离重新启动还有：", L"shutdown -r -f -t 0"},
                                 {L"后注销", L"离注销还有：", L"shutdown -l -f"}};
     for (const int action : {2, 0, 1}) {
-        start(action, L"", L"0");  // no time: the command runs at once
+        start(action, L"", L"0");  // no time: the command runs at once, and the timer never starts
+        controller.tick();
         EXPECT_EQ(Pair(text(Widget::Label4), text(Widget::Label8)), Pair(rows[action][0], rows[action][1]));
-        EXPECT_EQ(platform.commands.back(), rows[action][2]);
+        EXPECT_EQ(platform.commands, std::vector<std::wstring>{rows[action][2]});
+        EXPECT_EQ(shown(), Pair(L"0", L"0"));
+        EXPECT_FALSE(model().timer1Running);
+        platform.commands.clear();
         controller.cancel();
     }
 }
@@ -68,6 +86,8 @@ TEST_F(Controller, ExecuteRefusesAMissingActionOrTimeAndTooLongATime) {
     EXPECT_EQ(platform.messages, (std::vector{attention(L"请选择操作类型！"), attention(L"请设置时间！"),
                                               attention(L"请输入有效的时间（最多546小时7分钟）！")}));
     EXPECT_EQ(boxes(), Pair(L"546", L"8"));
+    EXPECT_EQ(shownWidgets(model()), kSetupView);
+    EXPECT_FALSE(model().timer1Running);
 }
 
 TEST_F(Controller, AnEmptyBoxCountsAsZero) {
@@ -79,38 +99,50 @@ TEST_F(Controller, AnEmptyBoxCountsAsZero) {
     EXPECT_EQ(shown(), Pair(L"2", L"0"));
 }
 
-TEST_F(Controller, ACountdownShowsEachMinuteAndRunsTheCommandOnceAtZero) {
-    start(0, L"1", L"30");
+TEST_F(Controller, ACountdownShowsEachMinuteInPlaceOfTheSetupAndRunsTheCommandOnceAtZero) {
+    start(0, L"546", L"7");
+    EXPECT_EQ(shown(), Pair(L"546", L"7"));
+    controller.cancel();
+    start(0, L"1", L"0");
+    EXPECT_EQ(shownWidgets(model()), kCountdownView);
+    EXPECT_FALSE(model()[Widget::Command1].enabled);
     controller.tick();
-    EXPECT_EQ(shown(), Pair(L"1", L"29"));
-    EXPECT_EQ(boxes(), Pair(L"1", L"29"));                          // the hidden boxes follow the count
-    for (int minute = 0; minute < 90; ++minute) controller.tick();  // the last after the stop at 0
+    EXPECT_EQ(shown(), Pair(L"0", L"59"));
+    EXPECT_EQ(boxes(), Pair(L"0", L"59"));                          // the hidden boxes follow the count
+    for (int minute = 0; minute < 60; ++minute) controller.tick();  // the last after the stop at 0
     EXPECT_EQ(shown(), Pair(L"0", L"0"));
     EXPECT_EQ(platform.commands, std::vector<std::wstring>{L"shutdown -s -f -t 0"});
 }
 
-TEST_F(Controller, CancelShowsTheSetupAsItWasChosenAndDropsTheCount) {
+TEST_F(Controller, CancelShowsTheSetupAsItWasChosenAndANewCountdownStarts) {
     controller.cancel();  // with nothing chosen: a later choice leaves the suffix hidden, till the next cancel
-    controller.selectAction(1);
+    controller.selectAction(0);
     EXPECT_FALSE(model()[Widget::Label4].visible);
-    start(1, L"0", L"10");
+    start(0, L"0", L"10");
     controller.cancel();
     EXPECT_EQ(boxes(), Pair(L"", L""));
-    EXPECT_TRUE(model().comboText() == L"重新启动" && model()[Widget::Text2].visible &&
-                model()[Widget::Label4].visible);
+    EXPECT_EQ(shownWidgets(model()), kSetupView);
+    EXPECT_TRUE(model()[Widget::Command1].enabled);
     controller.tick();  // an elapse queued before the stop
     EXPECT_EQ(controller.remainingMinutes(), 10);
-    start(1, L"0", L"3");
-    EXPECT_EQ(shown(), Pair(L"0", L"3"));
+    start(0, L"0", L"3");
+    controller.tick();
+    EXPECT_EQ(shown(), Pair(L"0", L"2"));
+    EXPECT_TRUE(model().timer1Running);
 }
 
-TEST_F(Controller, AFailedLaunchIsReportedWithTheTimerAlreadyStopped) {
-    platform.commandsStart = false;
+TEST_F(Controller, AFailedOrRefusedCommandIsReportedOnceWithTheTimerStoppedAndOneThatSucceedsNot) {
     bool timerUnderMessage = true;
     platform.onMessage = [&] { timerUnderMessage = model().timer1Running; };
+    start(1, L"0", L"0");
+    controller.commandEnded(0);
+    EXPECT_TRUE(platform.messages.empty());
+    controller.commandEnded(1190);  // a shutdown already under way
+    controller.cancel();
+    platform.commandsStart = false;
     start(2, L"0", L"1");
     controller.tick();
-    EXPECT_EQ(platform.messages, std::vector{attention(L"无法执行注销操作！")});
+    EXPECT_EQ(platform.messages, (std::vector{attention(L"无法执行重新启动操作！"), attention(L"无法执行注销操作！")}));
     EXPECT_FALSE(timerUnderMessage);
 }
 
@@ -126,17 +158,9 @@ TEST_F(Controller, TheSystemIsKeptAwakeExactlyWhileCounting) {
     EXPECT_EQ(platform.awakeRequests, (std::vector<bool>{true, false, true, false}));
 }
 
-TEST_F(Controller, ACommandWindowsRefusesIsReportedOnceAndOneThatSucceedsNot) {
-    start(1, L"0", L"0");
-    controller.commandEnded(0);
-    EXPECT_TRUE(platform.messages.empty());
-    controller.commandEnded(1190);  // a shutdown already under way
-    EXPECT_EQ(platform.messages, std::vector{attention(L"无法执行重新启动操作！")});
-}
-
 TEST_F(Controller, BoxesKeepTheirDigitsAndTheMinutesBoxEmptiesAboveSixty) {
     controller.selectAction(0);
-    for (const auto& [typed, kept] : {Pair(L"60", L"60"), Pair(L"601", L""), Pair(L"4 5", L"45")}) {
+    for (const auto& [typed, kept] : {Pair(L"60", L"60"), Pair(L"61", L""), Pair(L"4 5", L"45")}) {
         controller.boxTextEdited(Widget::Text2, typed);
         EXPECT_EQ(text(Widget::Text2), kept) << typed;
     }
