@@ -1,5 +1,7 @@
 #include "Renderer.h"
 
+#include <utility>
+
 #include "Timers.h"
 
 namespace qorvane::ui {
@@ -20,8 +22,8 @@ private:
 
 }  // namespace
 
-Renderer::Renderer(HWND window, const Form& form, const WindowModel& startUp)
-    : window_(window), form_(form), shown_(startUp) {
+Renderer::Renderer(HWND window, const Form& form, WindowModel startUp)
+    : window_(window), form_(form), shown_(std::move(startUp)) {
     shown_.formVisible = false;  // not on screen until showing is allowed
 }
 

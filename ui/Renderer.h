@@ -15,7 +15,7 @@ namespace qorvane::ui {
 class Renderer {
 public:
     // The controls show the start-up model; the window is not on screen yet.
-    Renderer(HWND window, const Form& form, const WindowModel& startUp);
+    Renderer(HWND window, const Form& form, WindowModel startUp);
 
     // Brings the controls in line with the model, touching only what differs.
     // The window itself is shown or hidden only once showing is allowed.

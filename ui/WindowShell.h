@@ -37,8 +37,8 @@ private:
     HINSTANCE instance_;
     const win32::SystemFunctions& system_;
     UINT dpi_;
-    win32::UniqueIcon bigIcon_;    // the class's, for as long as the window
-    win32::UniqueIcon smallIcon_;  // the class's too
+    win32::UniqueIcon bigIcon_;       // the class's, for as long as the window
+    win32::UniqueIcon smallIcon_;     // the class's too
     win32::UniqueIcon titleIcon_;     // the title bar's once the DPI is another
     win32::UniqueIcon titleBigIcon_;  // Alt+Tab's and the taskbar's then
     HWND window_ = nullptr;

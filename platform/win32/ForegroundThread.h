@@ -22,7 +22,7 @@ public:
         if (running_ && ::WaitForSingleObject(running_.get(), 0) == WAIT_TIMEOUT) return;
         auto request = std::make_unique<Request>(Request{window, frontThread});
         running_ = UniqueHandle(::CreateThread(nullptr, 0, run, request.get(), 0, nullptr));
-        if (running_) request.release();  // the thread's now
+        if (running_) static_cast<void>(request.release());  // the thread's now
     }
     ForegroundThread() = default;
     ForegroundThread(const ForegroundThread&) = delete;

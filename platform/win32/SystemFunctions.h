@@ -36,7 +36,7 @@ public:
     // KB2533623 lacks the call, and keeps its old order.
     static void searchDllsInSystemDirectoryOnly() {
         if (const auto set = find<SetDefaultDllDirectoriesFunction>(::GetModuleHandleW(L"kernel32.dll"),
-                                                                   "SetDefaultDllDirectories")) {
+                                                                    "SetDefaultDllDirectories")) {
             set(LOAD_LIBRARY_SEARCH_SYSTEM32);
         }
     }
@@ -108,8 +108,7 @@ static_assert(std::is_same_v<decltype(&::CoUninitialize), SystemFunctions::CoUni
 static_assert(std::is_same_v<decltype(&::CoCreateInstance), SystemFunctions::CoCreateInstanceFunction>);
 static_assert(std::is_same_v<decltype(&::ShellExecuteA), SystemFunctions::ShellExecuteAFunction>);
 #if _WIN32_WINNT >= 0x0602
-static_assert(
-    std::is_same_v<decltype(&::SetDefaultDllDirectories), SystemFunctions::SetDefaultDllDirectoriesFunction>);
+static_assert(std::is_same_v<decltype(&::SetDefaultDllDirectories), SystemFunctions::SetDefaultDllDirectoriesFunction>);
 #endif
 
 }  // namespace qorvane::win32
