@@ -12,8 +12,10 @@ namespace qorvane::win32 {
 // COM for this thread, for as long as the object lives.
 class ComApartment {
 public:
-    explicit ComApartment(SystemFunctions& system) : uninitialize_(system.coUninitialize()) {
-        const auto initialize = system.coInitializeEx();
+    explicit ComApartment(SystemFunctions& system) : ComApartment(system.coInitializeEx(), system.coUninitialize()) {}
+    ComApartment(SystemFunctions::CoInitializeExFunction initialize,
+                 SystemFunctions::CoUninitializeFunction uninitialize)
+        : uninitialize_(uninitialize) {
         initialized_ = initialize != nullptr && uninitialize_ != nullptr &&
                        SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
     }

@@ -105,34 +105,14 @@ void Win32PlatformServices::keepSystemAwake(bool awake) {
 
 void Win32PlatformServices::setTaskbarButtonVisible(bool visible) {
     taskbarButtonVisible_ = visible;
-    applyTaskbarButton();
+    taskbar_.show(visible);
 }
 
+// Explorer made a button for the window, as it does whenever the window is
+// shown and for every window when Explorer restarts.
 void Win32PlatformServices::taskbarButtonCreated() {
     if (!taskbarButtonVisible_) {
-        applyTaskbarButton();
-    }
-}
-
-// ITaskbarList removes and restores the button of a window that stays on
-// screen, on every Windows from 7 on, without touching the window's styles
-// (a tool-window style change would only show after hiding the window).
-void Win32PlatformServices::applyTaskbarButton() {
-    if (!taskbarList_) {
-        enterCom();
-        const auto createInstance = system_.coCreateInstance();
-        if (createInstance == nullptr ||
-            FAILED(createInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList,
-                                  taskbarList_.put())) ||
-            FAILED(taskbarList_->HrInit())) {
-            taskbarList_.reset();
-            return;
-        }
-    }
-    if (taskbarButtonVisible_) {
-        taskbarList_->AddTab(window_);
-    } else {
-        taskbarList_->DeleteTab(window_);
+        taskbar_.show(false);
     }
 }
 

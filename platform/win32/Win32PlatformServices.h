@@ -1,7 +1,6 @@
 #pragma once
 
 #include <windows.h>
-#include <shobjidl.h>
 
 #include <memory>
 #include <optional>
@@ -11,7 +10,7 @@
 #include "win32/ComApartment.h"
 #include "win32/CommandWatch.h"
 #include "win32/ForegroundThread.h"
-#include "win32/ComPtr.h"
+#include "win32/TaskbarThread.h"
 #include "win32/SystemFunctions.h"
 #include "win32/UniqueResource.h"
 
@@ -26,7 +25,8 @@ inline constexpr UINT kBeforeMessageBox = WM_APP;
 // destroys the window.
 class Win32PlatformServices final : public PlatformServices {
 public:
-    Win32PlatformServices(HWND window, SystemFunctions& system) : window_(window), system_(system) {}
+    Win32PlatformServices(HWND window, SystemFunctions& system)
+        : window_(window), system_(system), taskbar_(window, system) {}
     Win32PlatformServices(const Win32PlatformServices&) = delete;
     Win32PlatformServices& operator=(const Win32PlatformServices&) = delete;
     ~Win32PlatformServices() override;
@@ -49,7 +49,6 @@ public:
     void bringToFront(bool firstPollOfPress) override;
 
 private:
-    void applyTaskbarButton();
     void enterCom();
 
     HWND window_;
@@ -57,8 +56,8 @@ private:
     // Declared in the order they are set up, so they are released in reverse.
     SystemFunctions& system_;
     std::optional<ComApartment> com_;
-    ComPtr<ITaskbarList> taskbarList_;
     bool taskbarButtonVisible_ = true;
+    TaskbarThread taskbar_;
     bool keepingAwake_ = false;
     std::vector<std::unique_ptr<CommandWatch>> commands_;
     ForegroundThread foreground_;
