@@ -1,3 +1,4 @@
+// Keeps the keyboard focus as the dialog manager does: the control that had it gets it back.
 #include "FocusKeeper.h"
 
 namespace qorvane::ui {

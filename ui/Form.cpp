@@ -1,3 +1,4 @@
+// The controls of form1, made once from the layout table, with their fonts, at the window's DPI.
 #include "Form.h"
 
 #include <commctrl.h>

@@ -1,3 +1,4 @@
+// The hours and minutes boxes' key filter: a refused character never reaches the box.
 #include "KeyFilter.h"
 
 #include <commctrl.h>

@@ -1,3 +1,4 @@
+// Routes each message of form1 to the controller or to the part of the window whose job it is.
 #include "MainWindow.h"
 
 #include <commctrl.h>

@@ -1,3 +1,4 @@
+// Shows the controller's WindowModel on the controls: the only code that writes them.
 #include "Renderer.h"
 
 #include <utility>

@@ -1,3 +1,4 @@
+// The top-level window form1 itself: its class, icons, size and place for the DPI it is on.
 #include "WindowShell.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// The program's entry point: the DLL search made safe, the common controls, then the window.
 #include <windows.h>
 #include <commctrl.h>
 
