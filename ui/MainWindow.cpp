@@ -177,11 +177,13 @@ void MainWindow::onDestroy() {
 }
 
 void MainWindow::render() {
-    if (destroyed_) {
+    const WindowModel& model = controller_->model();
+    // The recall poll renders every 16 ms and almost always finds nothing to do.
+    if (destroyed_ || renderer_->showsAlready(model)) {
         return;
     }
     const HWND focusBefore = ::GetFocus();
-    if (renderer_->render(controller_->model()) && started_) {
+    if (renderer_->render(model) && started_) {
         focus_->controlsChanged(focusBefore);
     }
 }

@@ -22,6 +22,7 @@ public:
     // False when nothing had to change.
     bool render(const WindowModel& model);
     void allowShowingWindow() { windowMayShow_ = true; }
+    bool showsAlready(const WindowModel& model) const { return model == shown_; }
     // True while the controls are being written: their notifications are ours.
     bool rendering() const { return rendering_; }
 
