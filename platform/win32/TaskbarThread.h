@@ -35,6 +35,12 @@ public:
         shared_->visible = visible;
         ::SetEvent(shared_->asked.get());
     }
+    // Explorer made the window a button (it does whenever the window shows,
+    // and for every window when it restarts): take it away again if there
+    // should be none.
+    void buttonCreated() {
+        if (shared_ && !shared_->visible) ::SetEvent(shared_->asked.get());
+    }
 
 private:
     struct Shared {

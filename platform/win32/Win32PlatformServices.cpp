@@ -103,18 +103,9 @@ void Win32PlatformServices::keepSystemAwake(bool awake) {
     }
 }
 
-void Win32PlatformServices::setTaskbarButtonVisible(bool visible) {
-    taskbarButtonVisible_ = visible;
-    taskbar_.show(visible);
-}
+void Win32PlatformServices::setTaskbarButtonVisible(bool visible) { taskbar_.show(visible); }
 
-// Explorer made a button for the window, as it does whenever the window is
-// shown and for every window when Explorer restarts.
-void Win32PlatformServices::taskbarButtonCreated() {
-    if (!taskbarButtonVisible_) {
-        taskbar_.show(false);
-    }
-}
+void Win32PlatformServices::taskbarButtonCreated() { taskbar_.buttonCreated(); }
 
 void Win32PlatformServices::openDocument(const std::wstring& verb, const std::wstring& file,
                                          const std::wstring& parameters, const std::wstring& directory,

@@ -56,7 +56,6 @@ private:
     // Declared in the order they are set up, so they are released in reverse.
     SystemFunctions& system_;
     std::optional<ComApartment> com_;
-    bool taskbarButtonVisible_ = true;
     TaskbarThread taskbar_;
     bool keepingAwake_ = false;
     std::vector<std::unique_ptr<CommandWatch>> commands_;
