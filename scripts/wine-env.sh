@@ -57,13 +57,20 @@ QS_XVFB_PID=""
 start_display() {
     local size=${1:-1024x768} number_file tries
     number_file=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+    # -noreset: by default the server resets whenever its last client leaves,
+    # and a program that connects during the reset fails to open the display.
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$number_file" >/dev/null 2>&1 &
     QS_XVFB_PID=$!
     for tries in $(seq 100); do
         if [ -s "$number_file" ]; then
             export DISPLAY=":$(tr -d '[:space:]' <"$number_file")"
             rm -f "$number_file"
-            return 0
+            # Named, but not always open yet to every client.
+            for tries in $(seq 100); do
+                xprop -root >/dev/null 2>&1 && return 0
+                sleep 0.05
+            done
+            die "the virtual display $DISPLAY does not answer"
         fi
         kill -0 "$QS_XVFB_PID" 2>/dev/null || break
         sleep 0.05

@@ -26,6 +26,7 @@ if [ "$scenario" = recall ]; then
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
         sleep 0.05
     done
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || die "openbox does not manage the display"
     wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1
 fi
 cp "$driver" "$WINEPREFIX/drive_c/windows/system32/shutdown.exe"
