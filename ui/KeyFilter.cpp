@@ -1,4 +1,4 @@
-// The hours and minutes boxes' key filter: a refused character never reaches the box.
+// The window's key filters: a refused character never reaches the boxes, a held Enter presses once.
 #include "KeyFilter.h"
 
 #include <commctrl.h>
@@ -23,6 +23,11 @@ LRESULT CALLBACK boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, U
 
 void filterKeys(HWND box, const CountdownController& controller) {
     ::SetWindowSubclass(box, boxProc, 0, reinterpret_cast<DWORD_PTR>(&controller));
+}
+
+bool isHeldEnterRepeat(const MSG& message) {
+    constexpr LPARAM kWasDown = 1 << 30;  // the key was already down: a repeat
+    return message.message == WM_KEYDOWN && message.wParam == VK_RETURN && (message.lParam & kWasDown) != 0;
 }
 
 }  // namespace qorvane::ui

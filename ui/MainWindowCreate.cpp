@@ -59,6 +59,9 @@ int MainWindow::run() {
     start();
     MSG message{};
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (isHeldEnterRepeat(message)) {
+            continue;
+        }
         // The dialog manager gives Tab its usual meaning between the controls;
         // it has nothing to do with the rest, such as the recall poll's timer.
         const bool key = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
