@@ -14,7 +14,7 @@ namespace {
 class QuietPlatform : public PlatformServices {
 public:
     bool isPreviousInstanceRunning() override { return false; }
-    void showMessage(const std::wstring&, const std::wstring&, MessageIcon) override {}
+    void showMessage(const std::wstring&, const std::wstring&, MessageIcon, MessageFront) override {}
     void terminate() override {}
     bool runHidden(const std::wstring&) override { return true; }
     void keepSystemAwake(bool) override {}

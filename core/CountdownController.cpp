@@ -108,7 +108,7 @@ void CountdownController::launchAction() {
     }
     launchedEntry_ = row->entry;
     if (!platform_.runHidden(std::wstring(row->commandLine))) {
-        showMessage(texts::launchFailed(row->entry), texts::kTitleAttention, MessageIcon::None);
+        reportLaunchFailed(row->entry);
     }
 }
 
@@ -117,8 +117,14 @@ void CountdownController::launchAction() {
 // A command that succeeded is ending the session, and nothing may hold it up.
 void CountdownController::commandEnded(std::uint32_t exitCode) {
     if (exitCode != 0 && !launchedEntry_.empty()) {
-        showMessage(texts::launchFailed(launchedEntry_), texts::kTitleAttention, MessageIcon::None);
+        reportLaunchFailed(launchedEntry_);
     }
+}
+
+// At zero nobody may be at the keyboard: the message waits over every program.
+void CountdownController::reportLaunchFailed(std::wstring_view actionEntry) {
+    showMessage(texts::launchFailed(actionEntry), texts::kTitleAttention, MessageIcon::None,
+                MessageFront::OverEverything);
 }
 
 void CountdownController::cancel() {
@@ -176,9 +182,10 @@ void CountdownController::pollRecallHotkey() {
     }
 }
 
-void CountdownController::showMessage(std::wstring_view text, std::wstring_view title, MessageIcon icon) {
+void CountdownController::showMessage(std::wstring_view text, std::wstring_view title, MessageIcon icon,
+                                      MessageFront front) {
     ++messagesOpen_;
-    platform_.showMessage(std::wstring(text), std::wstring(title), icon);
+    platform_.showMessage(std::wstring(text), std::wstring(title), icon, front);
     --messagesOpen_;
 }
 

@@ -45,7 +45,9 @@ private:
     void minutesTextChanged();
     void launchAction();
     // Every message of ours goes through here, so the controller knows when one is open.
-    void showMessage(std::wstring_view text, std::wstring_view title, MessageIcon icon);
+    void showMessage(std::wstring_view text, std::wstring_view title, MessageIcon icon,
+                     MessageFront front = MessageFront::OverWindow);
+    void reportLaunchFailed(std::wstring_view actionEntry);
     void setMinutesText(std::wstring text);
     void setVisible(std::span<const Widget> widgets, bool visible);
     // Timer1 runs exactly while the system must stay awake for it.

@@ -9,6 +9,11 @@ namespace qorvane {
 
 enum class MessageIcon { None, Information };
 
+// Where a message comes up. Most answer the user's own click, over our window;
+// one that can come with nobody at the keyboard (at zero) comes up over every
+// program, so that whoever comes back sees it.
+enum class MessageFront { OverWindow, OverEverything };
+
 // Virtual-key codes asked by the recall poll.
 inline constexpr int kVirtualKeyControl = 0x11;
 inline constexpr int kVirtualKeyF12 = 0x7B;
@@ -22,13 +27,14 @@ public:
 
     virtual bool isPreviousInstanceRunning() = 0;
     // Modal, one OK button; returns when dismissed.
-    virtual void showMessage(const std::wstring& text, const std::wstring& title, MessageIcon icon) = 0;
+    virtual void showMessage(const std::wstring& text, const std::wstring& title, MessageIcon icon,
+                             MessageFront front) = 0;
     // Ends the program: no further event or timer reaches the controller.
     virtual void terminate() = 0;
     // Starts the command as a new process with its window hidden, without
     // waiting for it. False when it could not be started. When a started
-    // command ends, the window hears of it and calls the controller's
-    // commandEnded with its exit code.
+    // command ends, the window hears of it at its next poll and calls the
+    // controller's commandEnded with its exit code.
     virtual bool runHidden(const std::wstring& commandLine) = 0;
     // While true, the system may not fall asleep by itself (the screen may
     // still go dark); a sleep the user asks for still happens.

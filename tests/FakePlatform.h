@@ -11,13 +11,14 @@
 
 namespace qorvane::testing {
 
-using Message = std::tuple<std::wstring, std::wstring, MessageIcon>;  // text, title, icon
+using Message = std::tuple<std::wstring, std::wstring, MessageIcon, MessageFront>;  // text, title, icon, front
 
 class FakePlatform : public PlatformServices {
 public:
     bool isPreviousInstanceRunning() override { return false; }
-    void showMessage(const std::wstring& text, const std::wstring& title, MessageIcon icon) override {
-        messages.emplace_back(text, title, icon);
+    void showMessage(const std::wstring& text, const std::wstring& title, MessageIcon icon,
+                     MessageFront front) override {
+        messages.emplace_back(text, title, icon, front);
         if (onMessage) onMessage();  // while the message is open
     }
     void terminate() override {}

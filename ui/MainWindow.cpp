@@ -69,11 +69,6 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case DM_GETDEFID:
             return focus_->defaultButton();
-        case win32::kCommandEnded:
-            platform_->forgetCommand(lParam);
-            controller_->commandEnded(static_cast<std::uint32_t>(wParam));
-            render();
-            return 0;
         case WM_QUERYENDSESSION:
             return TRUE;  // the session ending may be our own command's doing: never hold it up
         case WM_CLOSE:
@@ -149,6 +144,9 @@ void MainWindow::onTimer(UINT_PTR timerId) {
         controller_->tick();
     } else if (timerId == kTimer2.id) {
         controller_->pollRecallHotkey();
+        if (const auto exitCode = platform_->endedCommand()) {
+            controller_->commandEnded(*exitCode);
+        }
     }
     render();
 }

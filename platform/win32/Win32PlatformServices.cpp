@@ -1,8 +1,10 @@
 #include "win32/Win32PlatformServices.h"
 
-#include <algorithm>
+#include <shobjidl.h>
+
 #include <string>
 
+#include "win32/ComPtr.h"
 #include "win32/SystemDirectory.h"
 
 namespace qorvane::win32 {
@@ -50,14 +52,16 @@ bool Win32PlatformServices::isPreviousInstanceRunning() {
     return false;
 }
 
-void Win32PlatformServices::showMessage(const std::wstring& text, const std::wstring& title, MessageIcon icon) {
+void Win32PlatformServices::showMessage(const std::wstring& text, const std::wstring& title, MessageIcon icon,
+                                        MessageFront front) {
     ::SendMessageW(window_, kBeforeMessageBox, 0, 0);
     const bool owned = ::IsWindowVisible(window_) != FALSE;
-    // In front of the program the user is in, also when our window is behind
-    // it or minimized; topmost, so it shows even if Windows keeps the
-    // foreground from us (a message at zero follows no input of the user's).
-    const UINT type =
-        MB_OK | MB_SETFOREGROUND | MB_TOPMOST | (icon == MessageIcon::Information ? MB_ICONINFORMATION : 0U);
+    UINT type = MB_OK | (icon == MessageIcon::Information ? MB_ICONINFORMATION : 0U);
+    // A message at zero follows no input of the user's, and Windows may keep
+    // the foreground from us: topmost, it shows over whatever is in front.
+    // Every other one answers a click of the user's and is in front already;
+    // topmost, it would float over every program he turns to.
+    if (front == MessageFront::OverEverything) type |= MB_SETFOREGROUND | MB_TOPMOST;
     ::MessageBoxW(owned ? window_ : nullptr, text.c_str(), title.c_str(), type);
 }
 
@@ -82,17 +86,25 @@ bool Win32PlatformServices::runHidden(const std::wstring& commandLine) {
         return false;
     }
     const UniqueHandle thread(process.hThread);
-    // Watched off this thread: Windows may still refuse the command.
-    if (auto watch = CommandWatch::start(window_, UniqueHandle(process.hProcess))) {
-        commands_.push_back(std::move(watch));
-    }
+    // Windows may still refuse the command: the poll looks at it till it ends.
+    commands_.emplace_back(process.hProcess);
     return true;
 }
 
-void Win32PlatformServices::forgetCommand(LPARAM watch) {
-    std::erase_if(commands_, [watch](const std::unique_ptr<CommandWatch>& command) {
-        return reinterpret_cast<LPARAM>(command.get()) == watch;
-    });
+// A look at each process that never blocks; one that cannot be looked at
+// counts as ended, and refused, so that it is reported rather than forgotten.
+std::optional<std::uint32_t> Win32PlatformServices::endedCommand() {
+    for (auto command = commands_.begin(); command != commands_.end(); ++command) {
+        const DWORD state = ::WaitForSingleObject(command->get(), 0);
+        if (state == WAIT_TIMEOUT) continue;
+        DWORD exitCode = 0;
+        if (state != WAIT_OBJECT_0 || !::GetExitCodeProcess(command->get(), &exitCode)) {
+            exitCode = ::GetLastError() != 0 ? ::GetLastError() : ERROR_GEN_FAILURE;
+        }
+        commands_.erase(command);
+        return exitCode;
+    }
+    return std::nullopt;
 }
 
 void Win32PlatformServices::keepSystemAwake(bool awake) {
@@ -103,27 +115,46 @@ void Win32PlatformServices::keepSystemAwake(bool awake) {
     }
 }
 
-void Win32PlatformServices::setTaskbarButtonVisible(bool visible) { taskbar_.show(visible); }
+void Win32PlatformServices::setTaskbarButtonVisible(bool visible) {
+    taskbarButtonVisible_ = visible;
+    applyTaskbarButton();
+}
 
-void Win32PlatformServices::taskbarButtonCreated() { taskbar_.buttonCreated(); }
+// Explorer made the window a button (it does whenever the window shows, and
+// for every window when it restarts): take it away again if there should be none.
+void Win32PlatformServices::taskbarButtonCreated() {
+    if (!taskbarButtonVisible_) applyTaskbarButton();
+}
+
+// ITaskbarList talks to Explorer, which may be busy or restarting. Made anew
+// for each change, so one that failed is tried again at the next.
+void Win32PlatformServices::applyTaskbarButton() {
+    const auto create = system_.coCreateInstance();
+    if (create == nullptr) return;
+    shell_.post([create, window = window_, visible = taskbarButtonVisible_] {
+        ComPtr<ITaskbarList> taskbar;
+        if (FAILED(create(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList, taskbar.put())) ||
+            FAILED(taskbar->HrInit())) {
+            return;
+        }
+        if (visible) {
+            taskbar->AddTab(window);
+        } else {
+            taskbar->DeleteTab(window);
+        }
+    });
+}
 
 void Win32PlatformServices::openDocument(const std::wstring& verb, const std::wstring& file,
                                          const std::wstring& parameters, const std::wstring& directory,
                                          int showCommand) {
-    const std::string ansiVerb = toAnsi(verb);
-    const std::string ansiFile = toAnsi(file);
-    const std::string ansiParameters = toAnsi(parameters);
-    const std::string ansiDirectory = toAnsi(directory);
     const auto shellExecute = system_.shellExecuteA();
     if (shellExecute == nullptr) return;
-    enterCom();  // some shell handlers need it
-    shellExecute(window_, ansiVerb.c_str(), ansiFile.c_str(), ansiParameters.c_str(), ansiDirectory.c_str(),
-                 showCommand);
-}
-
-// Once, on first need; CoCreateInstance then fails by itself if COM could not start.
-void Win32PlatformServices::enterCom() {
-    if (!com_) com_.emplace(system_);
+    // The shell may start a browser, or talk to one, before it returns.
+    shell_.post([shellExecute, window = window_, verb = toAnsi(verb), file = toAnsi(file),
+                 parameters = toAnsi(parameters), directory = toAnsi(directory), showCommand] {
+        shellExecute(window, verb.c_str(), file.c_str(), parameters.c_str(), directory.c_str(), showCommand);
+    });
 }
 
 bool Win32PlatformServices::isKeyDown(int virtualKey) { return ::GetAsyncKeyState(virtualKey) < 0; }
@@ -137,16 +168,24 @@ void Win32PlatformServices::bringToFront(bool firstPollOfPress) {
     }
     // Windows keeps the foreground from a program that did not get the last
     // input, and a poll never does. Sharing the input state of the window in
-    // front lifts that, once per press, on a thread of its own; never with a
-    // thread that does not answer.
+    // front lifts that, once per press; never with a thread that does not
+    // answer, and never while an earlier try still waits on one.
     const HWND front = ::GetForegroundWindow();
-    if (front == nullptr || ::IsHungAppWindow(front)) {
+    if (front == nullptr || ::IsHungAppWindow(front) || foreground_.busy()) {
         return;
     }
-    if (const DWORD frontThread = ::GetWindowThreadProcessId(front, nullptr);
-        frontThread != 0 && frontThread != ::GetCurrentThreadId()) {
-        foreground_.request(window_, frontThread);
+    const DWORD frontThread = ::GetWindowThreadProcessId(front, nullptr);
+    if (frontThread == 0 || frontThread == ::GetCurrentThreadId()) {
+        return;
     }
+    // Joined, SetForegroundWindow waits on the program in front, which may be busy with the very same keys.
+    foreground_.post([window = window_, frontThread] {
+        const DWORD self = ::GetCurrentThreadId();
+        if (::AttachThreadInput(self, frontThread, TRUE)) {
+            ::SetForegroundWindow(window);
+            ::AttachThreadInput(self, frontThread, FALSE);
+        }
+    });
 }
 
 }  // namespace qorvane::win32

@@ -1,18 +1,17 @@
 #pragma once
 
+// The countdown's services from Windows, for the program's one window.
+
 #include <windows.h>
 
-#include <memory>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
 #include "PlatformServices.h"
-#include "win32/ComApartment.h"
-#include "win32/CommandWatch.h"
-#include "win32/ForegroundThread.h"
-#include "win32/TaskbarThread.h"
 #include "win32/SystemFunctions.h"
 #include "win32/UniqueResource.h"
+#include "win32/Worker.h"
 
 namespace qorvane::win32 {
 
@@ -25,8 +24,7 @@ inline constexpr UINT kBeforeMessageBox = WM_APP;
 // destroys the window.
 class Win32PlatformServices final : public PlatformServices {
 public:
-    Win32PlatformServices(HWND window, SystemFunctions& system)
-        : window_(window), system_(system), taskbar_(window, system) {}
+    Win32PlatformServices(HWND window, SystemFunctions& system) : window_(window), system_(system), shell_(system) {}
     Win32PlatformServices(const Win32PlatformServices&) = delete;
     Win32PlatformServices& operator=(const Win32PlatformServices&) = delete;
     ~Win32PlatformServices() override;
@@ -34,11 +32,13 @@ public:
     // shown and for every window when Explorer restarts: take it away again
     // if there should be none.
     void taskbarButtonCreated();
-    // The window received kCommandEnded from this watch: let it go.
-    void forgetCommand(LPARAM watch);
+    // The exit code of a started command that has ended since the last call,
+    // if any; asked at every poll, it never waits.
+    std::optional<std::uint32_t> endedCommand();
 
     bool isPreviousInstanceRunning() override;
-    void showMessage(const std::wstring& text, const std::wstring& title, MessageIcon icon) override;
+    void showMessage(const std::wstring& text, const std::wstring& title, MessageIcon icon,
+                     MessageFront front) override;
     void terminate() override;
     bool runHidden(const std::wstring& commandLine) override;
     void keepSystemAwake(bool awake) override;
@@ -49,17 +49,18 @@ public:
     void bringToFront(bool firstPollOfPress) override;
 
 private:
-    void enterCom();
+    void applyTaskbarButton();
 
     HWND window_;
-    UniqueHandle instanceMutex_;
-    // Declared in the order they are set up, so they are released in reverse.
     SystemFunctions& system_;
-    std::optional<ComApartment> com_;
-    TaskbarThread taskbar_;
+    UniqueHandle instanceMutex_;
+    // Explorer and the shell, in a COM apartment of their own: the window's thread never enters COM.
+    Worker shell_;
+    // Joins the input of the program in front, which may not answer.
+    Worker foreground_;
+    bool taskbarButtonVisible_ = true;
     bool keepingAwake_ = false;
-    std::vector<std::unique_ptr<CommandWatch>> commands_;
-    ForegroundThread foreground_;
+    std::vector<UniqueHandle> commands_;  // started, not yet seen to end
 };
 
 }  // namespace qorvane::win32

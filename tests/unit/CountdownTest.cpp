@@ -42,7 +42,9 @@ protected:
     CountdownController controller{platform};
 };
 
-testing::Message attention(const wchar_t* text) { return {text, L"注意", MessageIcon::None}; }
+testing::Message attention(const wchar_t* text, MessageFront front = MessageFront::OverWindow) {
+    return {text, L"注意", MessageIcon::None, front};
+}
 
 // The widgets the model shows, so a view is compared whole.
 std::set<Widget> shownWidgets(const WindowModel& model) {
@@ -135,7 +137,8 @@ TEST_F(Controller, AFailedOrRefusedCommandIsReportedOnceWithTheTimerStoppedAndOn
     platform.commandsStart = false;
     start(2, L"0", L"1");
     controller.tick();
-    EXPECT_EQ(platform.messages, (std::vector{attention(L"无法执行重新启动操作！"), attention(L"无法执行注销操作！")}));
+    EXPECT_EQ(platform.messages, (std::vector{attention(L"无法执行重新启动操作！", MessageFront::OverEverything),
+                                              attention(L"无法执行注销操作！", MessageFront::OverEverything)}));
     EXPECT_FALSE(timerUnderMessage);
 }
 
