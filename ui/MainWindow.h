@@ -21,7 +21,7 @@ class MainWindow {
 public:
     // The window with its controls, its platform and its controller, whole,
     // not yet shown; nothing if Windows would not make the window.
-    static std::unique_ptr<MainWindow> create(HINSTANCE instance);
+    static std::unique_ptr<MainWindow> create(HINSTANCE instance, std::unique_ptr<win32::SystemFunctions> system);
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
     ~MainWindow();

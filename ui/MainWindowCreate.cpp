@@ -7,8 +7,7 @@ namespace qorvane::ui {
 
 // Made in the order each part needs the one before; the object is only made,
 // and the window's messages only reach it, once every part is there.
-std::unique_ptr<MainWindow> MainWindow::create(HINSTANCE instance) {
-    auto system = std::make_unique<win32::SystemFunctions>();
+std::unique_ptr<MainWindow> MainWindow::create(HINSTANCE instance, std::unique_ptr<win32::SystemFunctions> system) {
     auto shell = WindowShell::create(instance, *system, windowProc);
     if (!shell) {
         return nullptr;

@@ -1,11 +1,12 @@
 #pragma once
 
-// Every Windows function the program finds at run time, in one list: user32's
-// that are newer than Windows 7 (null where Windows lacks them, and the
-// caller falls back), and those of COM and the shell, whose DLLs are loaded
-// from the system directory by the first call, so that start-up does not
-// wait for them. Those DLLs are never unloaded: the shell may still be at
-// work on a thread of ours when the program ends.
+// Every Windows function the program may find missing or refused, in one
+// list: user32's that are newer than Windows 7 (null where Windows lacks
+// them, and the caller falls back), those Windows may refuse (the foreground,
+// a search flag older systems do not know), and those of COM and the shell,
+// whose DLLs are loaded from the system directory by the first call, so that
+// start-up does not wait for them. Those DLLs are never unloaded: the shell
+// may still be at work on a thread of ours when the program ends.
 
 #include <windows.h>
 #include <objbase.h>
@@ -16,6 +17,14 @@
 
 #include "win32/SystemDirectory.h"
 
+#ifdef QORVANE_FAULT_PLAN
+// The tests' build only: their Windows, which lacks, refuses or stalls a call on demand.
+namespace qorvane::faults {
+using Function = void (*)();
+Function intercept(const char* name, Function real);
+}  // namespace qorvane::faults
+#endif
+
 namespace qorvane::win32 {
 
 class SystemFunctions {
@@ -24,36 +33,40 @@ public:
     using GetDpiForSystemFunction = UINT(WINAPI*)();
     using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
     using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
+    using SetForegroundWindowFunction = BOOL(WINAPI*)(HWND);
+    using LoadLibraryExWFunction = HMODULE(WINAPI*)(LPCWSTR, HANDLE, DWORD);
+    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
     using CoInitializeExFunction = HRESULT(WINAPI*)(void*, DWORD);
     using CoUninitializeFunction = void(WINAPI*)();
     using CoCreateInstanceFunction = HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
     using ShellExecuteAFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+
+    SystemFunctions()
+        : getDpiForWindow(find<GetDpiForWindowFunction>(user32(), "GetDpiForWindow")),
+          getDpiForSystem(find<GetDpiForSystemFunction>(user32(), "GetDpiForSystem")),
+          adjustWindowRectExForDpi(find<AdjustWindowRectExForDpiFunction>(user32(), "AdjustWindowRectExForDpi")),
+          getSystemMetricsForDpi(find<GetSystemMetricsForDpiFunction>(user32(), "GetSystemMetricsForDpi")),
+          setForegroundWindow(bind("SetForegroundWindow", &::SetForegroundWindow)),
+          loadLibraryExW(bind("LoadLibraryExW", &::LoadLibraryExW)) {}
 
     // Windows' own DLLs load further ones by name, and Windows looks for
     // those beside the program first, where a download may have company.
     // From here on only the system directory is searched. Windows 7 without
     // KB2533623 lacks the call, and keeps its old order.
-    static void searchDllsInSystemDirectoryOnly() {
+    void searchDllsInSystemDirectoryOnly() const {
         if (const auto set = find<SetDefaultDllDirectoriesFunction>(::GetModuleHandleW(L"kernel32.dll"),
                                                                     "SetDefaultDllDirectories")) {
             set(LOAD_LIBRARY_SEARCH_SYSTEM32);
         }
     }
 
-    SystemFunctions()
-        : getDpiForWindow(find<GetDpiForWindowFunction>(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")),
-          getDpiForSystem(find<GetDpiForSystemFunction>(::GetModuleHandleW(L"user32.dll"), "GetDpiForSystem")),
-          adjustWindowRectExForDpi(
-              find<AdjustWindowRectExForDpiFunction>(::GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")),
-          getSystemMetricsForDpi(
-              find<GetSystemMetricsForDpiFunction>(::GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")) {}
-
     // user32, Windows 10 1607 and later.
     const GetDpiForWindowFunction getDpiForWindow;
     const GetDpiForSystemFunction getDpiForSystem;
     const AdjustWindowRectExForDpiFunction adjustWindowRectExForDpi;
     const GetSystemMetricsForDpiFunction getSystemMetricsForDpi;
+    // Refused while another program keeps the foreground.
+    const SetForegroundWindowFunction setForegroundWindow;
 
     // ole32 and shell32, loaded on first use.
     CoInitializeExFunction coInitializeEx() { return find<CoInitializeExFunction>(ole32(), "CoInitializeEx"); }
@@ -63,20 +76,29 @@ public:
 
 private:
     template <typename Function>
+    static Function bind([[maybe_unused]] const char* name, Function real) {
+#ifdef QORVANE_FAULT_PLAN
+        return reinterpret_cast<Function>(faults::intercept(name, reinterpret_cast<faults::Function>(real)));
+#else
+        return real;
+#endif
+    }
+    template <typename Function>
     static Function find(HMODULE module, const char* name) {
         if (module == nullptr) return nullptr;
-        return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
+        return bind(name, reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name))));
     }
+    static HMODULE user32() { return ::GetModuleHandleW(L"user32.dll"); }
 
     // From the system directory by full path, so a look-alike beside the
     // program is never loaded; and the DLLs it imports by name from there
-    // too (Windows without KB2533623 knows only the older flag, which looks
-    // in the DLL's own folder first).
-    static HMODULE load(const wchar_t* name) {
+    // too (Windows without KB2533623 refuses that flag, and knows only the
+    // older one, which looks in the DLL's own folder first).
+    HMODULE load(const wchar_t* name) const {
         const std::wstring path = systemFilePath(name);
         if (path.empty()) return nullptr;
-        const HMODULE module = ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-        return module != nullptr ? module : ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+        const HMODULE module = loadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        return module != nullptr ? module : loadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     }
     HMODULE ole32() {
         if (!triedOle32_) ole32_ = load(L"ole32.dll");
@@ -89,6 +111,7 @@ private:
         return shell32_;
     }
 
+    const LoadLibraryExWFunction loadLibraryExW;
     HMODULE ole32_ = nullptr;
     HMODULE shell32_ = nullptr;
     bool triedOle32_ = false;

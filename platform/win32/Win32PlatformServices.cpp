@@ -163,7 +163,7 @@ void Win32PlatformServices::bringToFront(bool firstPollOfPress) {
     if (::IsIconic(window_)) {
         ::ShowWindow(window_, SW_RESTORE);
     }
-    if (::GetForegroundWindow() == window_ || ::SetForegroundWindow(window_) || !firstPollOfPress) {
+    if (::GetForegroundWindow() == window_ || system_.setForegroundWindow(window_) || !firstPollOfPress) {
         return;
     }
     // Windows keeps the foreground from a program that did not get the last
@@ -179,10 +179,10 @@ void Win32PlatformServices::bringToFront(bool firstPollOfPress) {
         return;
     }
     // Joined, SetForegroundWindow waits on the program in front, which may be busy with the very same keys.
-    foreground_.post([window = window_, frontThread] {
+    foreground_.post([setForeground = system_.setForegroundWindow, window = window_, frontThread] {
         const DWORD self = ::GetCurrentThreadId();
         if (::AttachThreadInput(self, frontThread, TRUE)) {
-            ::SetForegroundWindow(window);
+            setForeground(window);
             ::AttachThreadInput(self, frontThread, FALSE);
         }
     });

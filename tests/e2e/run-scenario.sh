@@ -2,11 +2,14 @@
 # Runs one driver scenario against the real program under Wine, in a prefix
 # and on a display of its own, with the driver in place of shutdown.exe, where
 # it records how it is run.
-# Usage: run-scenario.sh SCENARIO DPI DRIVER PROGRAM SCREENSHOT_DIR WORK_DIR
+# Usage: run-scenario.sh SCENARIO DPI DRIVER PROGRAM SCREENSHOT_DIR WORK_DIR [PLAN]
+# PLAN: the words of the test build's fault plan, for the program and the driver.
 set -uo pipefail
 scenario=$1 dpi=$2 driver=$3 program=$4 screenshots=$5 workdir=$6
+export QORVANE_PLAN=${7:-}
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
 source "$QS_ROOT/scripts/wine-env.sh"
+[ -z "$QORVANE_PLAN" ] || screenshots="$screenshots/${QORVANE_PLAN// /+}"
 mkdir -p "$workdir" "$screenshots"
 run=$(mktemp -d "$workdir/run.XXXXXX")
 # The server must be gone before the next test, whose prefix may reuse this one's inode.
@@ -36,4 +39,5 @@ export QORVANE_DPI=$dpi
 wine 'C:\windows\system32\shutdown.exe' -probe >/dev/null 2>&1
 grep -q -- '-probe' "$WINEPREFIX/drive_c/records.txt" 2>/dev/null || die "the shutdown recorder does not record"
 rm -f "$WINEPREFIX/drive_c/records.txt"
+[ -z "$QORVANE_PLAN" ] || echo "$QORVANE_PLAN" >"$WINEPREFIX/drive_c/fault-plan.txt"
 wine "$driver" "$scenario" "$(winepath -w "$program")" "$screenshots"
