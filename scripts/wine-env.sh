@@ -26,7 +26,7 @@ wine_environment() {
 # that size (Wine then draws window frames itself, with no window manager).
 prepare_wine_prefix() {
     local prefix=$1 dpi=${2:-96} desktop=${3:-}
-    local marker="$prefix/.qorvane-ready-$dpi-${desktop:-nodesktop}"
+    local marker="$prefix/.qorvane-ready-2-$dpi-${desktop:-nodesktop}"
     wine_environment "$prefix"
     [ -f "$marker" ] && return 0
     mkdir -p "$prefix"
@@ -40,6 +40,8 @@ prepare_wine_prefix() {
         done
         printf '\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"LogPixels"=dword:%08x\r\n' "$dpi"
         printf '\r\n[HKEY_CURRENT_CONFIG\\Software\\Fonts]\r\n"LogPixels"=dword:%08x\r\n' "$dpi"
+        # A crash is written to the log, with no dialog waiting for a click.
+        printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n"ShowCrashDialog"=dword:00000000\r\n'
         if [ -n "$desktop" ]; then
             printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="Default"\r\n'
             printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="%s"\r\n' "$desktop"

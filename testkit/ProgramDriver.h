@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <thread>
@@ -38,6 +39,19 @@ inline void sendKey(WORD key, bool down) {
     input.type = INPUT_KEYBOARD;
     input.ki = {key, 0, down ? 0U : KEYEVENTF_KEYUP, 0, 0};
     ::SendInput(1, &input, sizeof(input));
+}
+
+// What became of a window and its program, for a check that lost sight of them.
+inline std::string describe(HWND window, HANDLE process = nullptr) {
+    std::string text = window == nullptr       ? "no window"
+                       : !::IsWindow(window)   ? "the window is gone"
+                       : ::IsWindowVisible(window) ? "the window exists, shown"
+                                                   : "the window exists, hidden";
+    DWORD code = 0;
+    if (process != nullptr && ::GetExitCodeProcess(process, &code)) {
+        text += code == STILL_ACTIVE ? "; the program runs" : "; the program ended with code " + std::to_string(code);
+    }
+    return text;
 }
 
 struct MessageBoxSeen {
@@ -80,7 +94,10 @@ public:
                 return !windowClass || (owner == process_.dwProcessId && ::IsWindowVisible(window_));
             },
             15s, 1ms);
-        if (!shown) window_ = nullptr;
+        if (!shown && windowClass != nullptr) {
+            std::printf("the program's window did not show: %s\n", describe(window_, process_.hProcess).c_str());
+            window_ = nullptr;
+        }
     }
     App(const App&) = delete;
     App& operator=(const App&) = delete;
@@ -129,6 +146,14 @@ public:
     // Handled before SendMessage returns.
     void elapseTimer1() const { ::SendMessageW(window_, WM_TIMER, kTimer1.id, 0); }
 
+    // The recall poll, handled before this returns: whatever it finds to
+    // report (a command that ended) is on screen by then. True if it returned
+    // and no message of the program's is open.
+    bool pollsQuietly() const {
+        DWORD_PTR result = 0;
+        return ::SendMessageTimeoutW(window_, WM_TIMER, kTimer2.id, 0, SMTO_NORMAL, 2000, &result) != 0 &&
+               findMessageBox(process_.dwProcessId).box == nullptr;
+    }
     MessageBoxSeen waitForMessage() const {
         MessageBoxSeen seen;
         waitFor([&] { return (seen = findMessageBox(process_.dwProcessId)).box != nullptr; });

@@ -31,7 +31,7 @@ public:
     void openDocument(const std::wstring&, const std::wstring&, const std::wstring&, const std::wstring&,
                       int) override {}
     bool isKeyDown(int key) override { return keysDown.count(key) != 0; }
-    void bringToFront(bool firstPollOfPress) override { frontRequests.push_back(firstPollOfPress); }
+    void bringToFront(bool) override {}
 
     bool commandsStart = true;
     std::set<int> keysDown;
@@ -39,7 +39,6 @@ public:
 
     std::vector<Message> messages;
     std::vector<std::wstring> commands;
-    std::vector<bool> frontRequests;
     std::vector<bool> awakeRequests;
 };
 

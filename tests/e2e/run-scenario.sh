@@ -34,10 +34,23 @@ if [ "$scenario" = recall ]; then
 fi
 cp "$driver" "$WINEPREFIX/drive_c/windows/system32/shutdown.exe"
 cp "$(dirname "$driver")/planted.dll" "$WINEPREFIX/drive_c/planted.dll"
-export QORVANE_DPI=$dpi
+export QORVANE_DPI=$dpi QORVANE_RUN=$run
 # Trust no pass until the stand-in is seen recording in place of Wine's own shutdown.exe.
 wine 'C:\windows\system32\shutdown.exe' -probe >/dev/null 2>&1
 grep -q -- '-probe' "$WINEPREFIX/drive_c/records.txt" 2>/dev/null || die "the shutdown recorder does not record"
 rm -f "$WINEPREFIX/drive_c/records.txt"
+# The stand-in answers for the browser too, and records how the page was opened.
+[ "$scenario" = planted ] && wine reg add 'HKCR\https\shell\open\command' /ve /f \
+    /d '"C:\windows\system32\shutdown.exe" "%1"' >/dev/null 2>&1
 [ -z "$QORVANE_PLAN" ] || echo "$QORVANE_PLAN" >"$WINEPREFIX/drive_c/fault-plan.txt"
-wine "$driver" "$scenario" "$(winepath -w "$program")" "$screenshots"
+# Wine's word on every exception, kept for a failed run; the countdown scenario
+# also reads what the program asked of the power manager.
+export WINEDEBUG=-all,+seh
+[ "$scenario" = countdown ] && export WINEDEBUG=$WINEDEBUG,warn+ntdll
+wine "$driver" "$scenario" "$(winepath -w "$program")" "$screenshots" 2>"$run/wine.log"
+status=$?
+if [ $status -ne 0 ]; then
+    echo "--- Wine's report of exceptions and crashes:"
+    grep -a -v 'NtSetThreadExecutionState' "$run/wine.log" | tail -n 40
+fi
+exit $status
