@@ -19,10 +19,12 @@ using namespace std::chrono_literals;
 using namespace ui;
 
 // Every 5 ms by default: each look at another process's window is a round
-// trip to the Wine server. Timed waits ask for 1 ms.
+// trip to the Wine server. Timed waits ask for 1 ms. Our own windows' messages
+// are answered meanwhile, as a program's are (Windows deems one that does not hung).
 inline bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit = 5000ms,
                     std::chrono::milliseconds poll = 5ms) {
     for (const auto end = std::chrono::steady_clock::now() + limit; !condition(); std::this_thread::sleep_for(poll)) {
+        for (MSG message{}; ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) ::DispatchMessageW(&message);
         if (std::chrono::steady_clock::now() > end) return false;
     }
     return true;
@@ -43,8 +45,8 @@ inline void sendKey(WORD key, bool down) {
 
 // What became of a window and its program, for a check that lost sight of them.
 inline std::string describe(HWND window, HANDLE process = nullptr) {
-    std::string text = window == nullptr       ? "no window"
-                       : !::IsWindow(window)   ? "the window is gone"
+    std::string text = window == nullptr           ? "no window"
+                       : !::IsWindow(window)       ? "the window is gone"
                        : ::IsWindowVisible(window) ? "the window exists, shown"
                                                    : "the window exists, hidden";
     DWORD code = 0;

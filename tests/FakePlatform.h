@@ -26,7 +26,7 @@ public:
         commands.push_back(commandLine);
         return commandsStart;
     }
-    void keepSystemAwake(bool awake) override { awakeRequests.push_back(awake); }
+    void keepSystemAwake(bool) override {}
     void setTaskbarButtonVisible(bool) override {}
     void openDocument(const std::wstring&, const std::wstring&, const std::wstring&, const std::wstring&,
                       int) override {}
@@ -39,7 +39,6 @@ public:
 
     std::vector<Message> messages;
     std::vector<std::wstring> commands;
-    std::vector<bool> awakeRequests;
 };
 
 }  // namespace qorvane::testing

@@ -42,11 +42,11 @@ rm -f "$WINEPREFIX/drive_c/records.txt"
 # The stand-in answers for the browser too, and records how the page was opened.
 [ "$scenario" = planted ] && wine reg add 'HKCR\https\shell\open\command' /ve /f \
     /d '"C:\windows\system32\shutdown.exe" "%1"' >/dev/null 2>&1
-[ -z "$QORVANE_PLAN" ] || echo "$QORVANE_PLAN" >"$WINEPREFIX/drive_c/fault-plan.txt"
-# Wine's word on every exception, kept for a failed run; the countdown scenario
+[ -z "$QORVANE_PLAN" ] || printf '[plan]\r\nwords=%s\r\n' "$QORVANE_PLAN" >"$WINEPREFIX/drive_c/fault-plan.ini"
+# Wine's word on every exception, kept for a failed run; the planted scenario
 # also reads what the program asked of the power manager.
 export WINEDEBUG=-all,+seh
-[ "$scenario" = countdown ] && export WINEDEBUG=$WINEDEBUG,warn+ntdll
+[ "$scenario" = planted ] && export WINEDEBUG=$WINEDEBUG,warn+ntdll
 wine "$driver" "$scenario" "$(winepath -w "$program")" "$screenshots" 2>"$run/wine.log"
 status=$?
 if [ $status -ne 0 ]; then

@@ -110,7 +110,8 @@ TEST_F(Controller, ACountdownShowsEachMinuteInPlaceOfTheSetupAndRunsTheCommandOn
 }
 
 TEST_F(Controller, CancelShowsTheSetupAsItWasChosenAndANewCountdownStarts) {
-    controller.cancel();  // with nothing chosen: the setup shows no time, and a later choice no suffix, till the next cancel
+    controller
+        .cancel();  // with nothing chosen: the setup shows no time, and a later choice no suffix, till the next cancel
     EXPECT_EQ(shownWidgets(model()), (std::set<Widget>{Widget::Label1, Widget::Combo1, Widget::Command1}));
     controller.selectAction(0);
     EXPECT_FALSE(model()[Widget::Label4].visible);
@@ -141,18 +142,6 @@ TEST_F(Controller, AFailedOrRefusedCommandIsReportedOnceWithTheTimerStoppedAndOn
     EXPECT_EQ(platform.messages, (std::vector{attention(L"无法执行重新启动操作！", MessageFront::OverEverything),
                                               attention(L"无法执行注销操作！", MessageFront::OverEverything)}));
     EXPECT_FALSE(timerUnderMessage);
-}
-
-TEST_F(Controller, TheSystemIsKeptAwakeExactlyWhileCounting) {
-    start(0, L"0", L"0");  // launched at once: nothing to stay awake for
-    EXPECT_TRUE(platform.awakeRequests.empty());
-    controller.cancel();
-    start(0, L"0", L"1");
-    EXPECT_EQ(platform.awakeRequests, std::vector<bool>{true});
-    controller.tick();  // released at zero
-    start(0, L"0", L"5");
-    controller.cancel();
-    EXPECT_EQ(platform.awakeRequests, (std::vector<bool>{true, false, true, false}));
 }
 
 TEST_F(Controller, BoxesKeepTheirDigitsAndTheMinutesBoxEmptiesAboveSixty) {
