@@ -5,11 +5,11 @@
 #include <windows.h>
 
 #include <atomic>
-#include <deque>
-#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "win32/ComApartment.h"
 #include "win32/SystemFunctions.h"
@@ -40,13 +40,14 @@ public:
         }
     }
 
-    // Queues the job; the thread starts with the first. False if no thread could be started.
-    bool post(std::function<void()> job) {
+    // Queues the job, a callable; the thread starts with the first. False if no thread could be started.
+    template <typename Function>
+    bool post(Function job) {
         if (!state_ && !start()) return false;
         ++state_->unfinished;
         {
             const std::lock_guard<Lock> hold(state_->lock);
-            state_->jobs.push_back(std::move(job));
+            state_->jobs.push_back(std::make_unique<JobOf<Function>>(std::move(job)));
         }
         ::SetEvent(state_->wake.get());
         return true;
@@ -64,22 +65,30 @@ private:
         SRWLOCK lock_ = SRWLOCK_INIT;
     };
 
+    struct Job {
+        virtual ~Job() = default;
+        virtual void run() = 0;
+    };
+    template <typename Function>
+    struct JobOf final : Job {
+        explicit JobOf(Function job) : function(std::move(job)) {}
+        void run() override { function(); }
+        Function function;
+    };
+
     // Shared with the thread, which may outlive this object.
     struct State {
         SystemFunctions::CoInitializeExFunction initialize = nullptr;
         SystemFunctions::CoUninitializeFunction uninitialize = nullptr;
         UniqueHandle wake{::CreateEventW(nullptr, FALSE, FALSE, nullptr)};
         Lock lock;
-        std::deque<std::function<void()>> jobs;
+        std::vector<std::unique_ptr<Job>> jobs;  // in the order posted
         std::atomic<int> unfinished{0};
         std::atomic<bool> ending{false};
 
-        std::optional<std::function<void()>> next() {
+        std::vector<std::unique_ptr<Job>> takeJobs() {
             const std::lock_guard<Lock> hold(lock);
-            if (jobs.empty()) return std::nullopt;
-            std::optional<std::function<void()>> job(std::move(jobs.front()));
-            jobs.pop_front();
-            return job;
+            return std::exchange(jobs, {});
         }
     };
 
@@ -108,10 +117,9 @@ private:
         std::optional<ComApartment> com;
         if (state.initialize != nullptr) com.emplace(state.initialize, state.uninitialize);
         for (;;) {
-            while (!state.ending) {
-                auto job = state.next();
-                if (!job) break;
-                (*job)();
+            for (const auto& job : state.takeJobs()) {
+                if (state.ending) break;
+                job->run();
                 --state.unfinished;
             }
             if (state.ending) return 0;

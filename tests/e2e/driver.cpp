@@ -71,13 +71,15 @@ std::string xWindow(HWND window) {
     return std::to_string(id);
 }
 
-// Waits for the window manager's state of the window, as xprop reads it, to
-// hold a word (SKIP_TASKBAR when its taskbar button is deleted, HIDDEN when
-// minimized), or not to. An answer that is not the state counts for neither.
-bool windowState(HWND window, const char* word, bool holds = true) {
+// Waits for a property the window manager keeps on the window, as xprop reads
+// it, to hold a word, or not to: _NET_WM_STATE holds SKIP_TASKBAR when the
+// taskbar button is deleted and HIDDEN when minimized; _NET_WM_DESKTOP a
+// value (" = ") once the window is managed. An answer that is not the
+// property counts for neither.
+bool windowState(HWND window, const char* word, bool holds = true, const std::string& property = "_NET_WM_STATE") {
     return waitFor([&] {
-        const auto state = shell("xprop -id " + xWindow(window) + " _NET_WM_STATE");
-        return state && state->starts_with("_NET_WM_STATE") && (state->find(word) != std::string::npos) == holds;
+        const auto state = shell("xprop -id " + xWindow(window) + " " + property);
+        return state && state->starts_with(property) && (state->find(word) != std::string::npos) == holds;
     });
 }
 
@@ -391,6 +393,8 @@ void recall() {
     check(other.toFront() && recallWithCtrlF12(app), "Ctrl+F12 in another program calls the hidden window back");
     check(typingGoesOn('1', L"01"), "typing goes on in the hours box");
     // Minimized and restored by the window manager, as the title bar and a taskbar click do.
+    // Shown again, the window is managed anew: xdotool cannot minimize it before.
+    check(windowState(app.window(), " = ", true, "_NET_WM_DESKTOP"), "managed by the window manager");
     shell("xdotool windowminimize " + xWindow(app.window()));
     check(windowState(app.window(), "HIDDEN"), "minimized by the window manager");
     shell("xdotool windowactivate " + xWindow(app.window()));
