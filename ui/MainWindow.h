@@ -22,6 +22,9 @@ public:
     // The window with its controls, its platform and its controller, whole,
     // not yet shown; nothing if Windows would not make the window.
     static std::unique_ptr<MainWindow> create(HINSTANCE instance, std::unique_ptr<win32::SystemFunctions> system);
+    // The whole program on these Windows functions: the DLL search made safe,
+    // the common controls, then the window; returns the exit code.
+    static int runProgram(HINSTANCE instance, std::unique_ptr<win32::SystemFunctions> system);
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
     ~MainWindow();

@@ -1,9 +1,24 @@
 // Start-up: the window's parts made in order, then the program's message loop.
-#include "KeyFilter.h"
 #include "MainWindow.h"
+
+#include <commctrl.h>
+
+#include "KeyFilter.h"
 #include "Timers.h"
 
 namespace qorvane::ui {
+
+int MainWindow::runProgram(HINSTANCE instance, std::unique_ptr<win32::SystemFunctions> system) {
+    system->searchDllsInSystemDirectoryOnly();
+    // No command line, no configuration: everything the program needs is its window.
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_STANDARD_CLASSES;
+    ::InitCommonControlsEx(&controls);
+
+    const auto window = create(instance, std::move(system));
+    return window ? window->run() : 1;
+}
 
 // Made in the order each part needs the one before; the object is only made,
 // and the window's messages only reach it, once every part is there.

@@ -17,17 +17,18 @@
 
 #include "win32/SystemDirectory.h"
 
-#ifdef QORVANE_FAULT_PLAN
-// The tests' build only: their Windows, which lacks, refuses or stalls a call on demand.
-namespace qorvane::faults {
-using Function = void (*)();
-Function intercept(const char* name, Function real);
-}  // namespace qorvane::faults
-#endif
-
 namespace qorvane::win32 {
 
 class SystemFunctions {
+public:
+    using Function = void (*)();
+    // Hands each function found to the caller, who may answer with another
+    // or none: the tests' build makes Windows lack, refuse or stall calls so.
+    using Interceptor = Function (*)(const char* name, Function found);
+
+private:
+    const Interceptor intercept_;  // first: the others are found through it
+
 public:
     using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
     using GetDpiForSystemFunction = UINT(WINAPI*)();
@@ -41,8 +42,9 @@ public:
     using CoCreateInstanceFunction = HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
     using ShellExecuteAFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
 
-    SystemFunctions()
-        : getDpiForWindow(find<GetDpiForWindowFunction>(user32(), "GetDpiForWindow")),
+    explicit SystemFunctions(Interceptor intercept = nullptr)
+        : intercept_(intercept),
+          getDpiForWindow(find<GetDpiForWindowFunction>(user32(), "GetDpiForWindow")),
           getDpiForSystem(find<GetDpiForSystemFunction>(user32(), "GetDpiForSystem")),
           adjustWindowRectExForDpi(find<AdjustWindowRectExForDpiFunction>(user32(), "AdjustWindowRectExForDpi")),
           getSystemMetricsForDpi(find<GetSystemMetricsForDpiFunction>(user32(), "GetSystemMetricsForDpi")),
@@ -75,18 +77,15 @@ public:
     ShellExecuteAFunction shellExecuteA() { return find<ShellExecuteAFunction>(shell32(), "ShellExecuteA"); }
 
 private:
-    template <typename Function>
-    static Function bind([[maybe_unused]] const char* name, Function real) {
-#ifdef QORVANE_FAULT_PLAN
-        return reinterpret_cast<Function>(faults::intercept(name, reinterpret_cast<faults::Function>(real)));
-#else
-        return real;
-#endif
+    template <typename Found>
+    Found bind(const char* name, Found found) const {
+        if (intercept_ == nullptr) return found;
+        return reinterpret_cast<Found>(intercept_(name, reinterpret_cast<Function>(found)));
     }
-    template <typename Function>
-    static Function find(HMODULE module, const char* name) {
+    template <typename Found>
+    Found find(HMODULE module, const char* name) const {
         if (module == nullptr) return nullptr;
-        return bind(name, reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name))));
+        return bind(name, reinterpret_cast<Found>(reinterpret_cast<Function>(::GetProcAddress(module, name))));
     }
     static HMODULE user32() { return ::GetModuleHandleW(L"user32.dll"); }
 

@@ -8,9 +8,11 @@
 #include <windows.h>
 
 #include <atomic>
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "MainWindow.h"
 #include "win32/SystemFunctions.h"
 
 namespace qorvane::faults {
@@ -59,15 +61,15 @@ HRESULT WINAPI coCreateInstance(REFCLSID type, IUnknown* outer, DWORD context, R
     return realCoCreateInstance(type, outer, context, iid, object);
 }
 
+using Found = Functions::Function;
+
 template <typename Function>
-faults::Function wrap(Function& real, faults::Function found, Function wrapper) {
+Found wrap(Function& real, Found found, Function wrapper) {
     real = reinterpret_cast<Function>(found);
-    return found != nullptr ? reinterpret_cast<faults::Function>(wrapper) : nullptr;
+    return found != nullptr ? reinterpret_cast<Found>(wrapper) : nullptr;
 }
 
-}  // namespace
-
-Function intercept(const char* name, Function real) {
+Found intercept(const char* name, Found real) {
     const std::string_view call(name);
     if (planned("windows7") &&
         (call == "GetDpiForWindow" || call == "GetDpiForSystem" || call == "AdjustWindowRectExForDpi" ||
@@ -80,4 +82,11 @@ Function intercept(const char* name, Function real) {
     return real;
 }
 
+}  // namespace
 }  // namespace qorvane::faults
+
+// The program itself, on the plan's Windows.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    return qorvane::ui::MainWindow::runProgram(
+        instance, std::make_unique<qorvane::win32::SystemFunctions>(&qorvane::faults::intercept));
+}
