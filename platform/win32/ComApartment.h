@@ -1,6 +1,6 @@
 #pragma once
 
-// COM on the program's thread.
+// COM on a thread of the program's.
 
 #include <windows.h>
 #include <objbase.h>
@@ -12,7 +12,6 @@ namespace qorvane::win32 {
 // COM for this thread, for as long as the object lives.
 class ComApartment {
 public:
-    explicit ComApartment(SystemFunctions& system) : ComApartment(system.coInitializeEx(), system.coUninitialize()) {}
     ComApartment(SystemFunctions::CoInitializeExFunction initialize,
                  SystemFunctions::CoUninitializeFunction uninitialize)
         : uninitialize_(uninitialize) {
