@@ -18,8 +18,10 @@
 #include <string>
 #include <vector>
 
+#include "../faults/FaultPlan.h"
 #include "ProgramDriver.h"
 
+using namespace qorvane;
 using namespace qorvane::e2e;
 using namespace qorvane::ui;
 
@@ -31,13 +33,6 @@ std::string gShots;
 // form1's client area as designed, at 96 DPI.
 constexpr int kClientWidth = 329, kClientHeight = 150;
 const UINT gDpi = static_cast<UINT>(::_wtoi(::_wgetenv(L"QORVANE_DPI")));  // the prefix's, set by the harness
-
-// A word of the test build's fault plan, which the harness wrote for the program.
-bool planned(const wchar_t* word) {
-    const wchar_t* plan = ::_wgetenv(L"QORVANE_PLAN");
-    return plan != nullptr &&
-           (L" " + std::wstring(plan) + L" ").find(L" " + std::wstring(word) + L" ") != std::wstring::npos;
-}
 
 bool check(bool ok, const std::string& what) {
     ok ? ++passed : ++failed;
@@ -289,7 +284,7 @@ void startup() {
     app.start(1, L"545", L"59");
     checkTextsFit(app, gDpi, View::Countdown);
     screenshot(app.window(), "longest-texts");
-    if (planned(L"windows7")) return;
+    if (faults::planned("windows7")) return;
     const UINT other = gDpi == 96 ? 120 : 192;
     changeDpi(app, other);
     checkPlaces(app, other);
@@ -361,7 +356,7 @@ std::vector<std::string> awakeRequests() {
 // and the taskbar button goes and comes with the countdown.
 void recall() {
     const App app(gProgram);
-    if (planned(L"com-fails-once")) {  // the taskbar list cannot be made at this first countdown
+    if (faults::planned("com-fails-once")) {  // the taskbar list cannot be made at this first countdown
         waitFor([&] { return app.focus() != nullptr; });
         app.choose(0);
         app.type(IdText2, L"5");
@@ -526,7 +521,7 @@ void minute() {
     app.start(0, L"0", L"1");
     const auto start = std::chrono::steady_clock::now();
     const auto since = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
-    const auto helperTries = [] { return ::GetPrivateProfileIntW(L"log", L"helper tries", 0, L"C:\\fault-plan.ini"); };
+    const auto helperTries = [] { return ::GetPrivateProfileIntA("log", "helper tries", 0, faults::kPlanFile); };
     check(other.toFront(), "another program in front");
     waitFor([&] { return since() >= 55; }, 60s, 100ms);
     holdCtrlF12(true);

@@ -3,13 +3,13 @@
 # and on a display of its own, with the driver in place of shutdown.exe, where
 # it records how it is run.
 # Usage: run-scenario.sh SCENARIO DPI DRIVER PROGRAM SCREENSHOT_DIR WORK_DIR [PLAN]
-# PLAN: the words of the test build's fault plan, for the program and the driver.
+# PLAN: the words of the test build's fault plan, written where the program and the driver read it.
 set -uo pipefail
 scenario=$1 dpi=$2 driver=$3 program=$4 screenshots=$5 workdir=$6
-export QORVANE_PLAN=${7:-}
+plan=${7:-}
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
 source "$QS_ROOT/scripts/wine-env.sh"
-[ -z "$QORVANE_PLAN" ] || screenshots="$screenshots/${QORVANE_PLAN// /+}"
+[ -z "$plan" ] || screenshots="$screenshots/${plan// /+}"
 mkdir -p "$workdir" "$screenshots"
 run=$(mktemp -d "$workdir/run.XXXXXX")
 # The server must be gone before the next test, whose prefix may reuse this one's inode.
@@ -42,7 +42,7 @@ rm -f "$WINEPREFIX/drive_c/records.txt"
 # The stand-in answers for the browser too, and records how the page was opened.
 [ "$scenario" = planted ] && wine reg add 'HKCR\https\shell\open\command' /ve /f \
     /d '"C:\windows\system32\shutdown.exe" "%1"' >/dev/null 2>&1
-[ -z "$QORVANE_PLAN" ] || printf '[plan]\r\nwords=%s\r\n' "$QORVANE_PLAN" >"$WINEPREFIX/drive_c/fault-plan.ini"
+[ -z "$plan" ] || printf '[plan]\r\nwords=%s\r\n' "$plan" >"$WINEPREFIX/drive_c/fault-plan.ini"
 # Wine's word on every exception, kept for a failed run; the planted scenario
 # also reads what the program asked of the power manager.
 export WINEDEBUG=-all,+seh

@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "FaultPlan.h"
 #include "MainWindow.h"
 #include "win32/SystemFunctions.h"
 
@@ -19,14 +20,7 @@ namespace qorvane::faults {
 namespace {
 
 using Functions = win32::SystemFunctions;
-constexpr const char* kPlan = "C:\\fault-plan.ini";
 const DWORD windowThread = ::GetCurrentThreadId();  // the table is made there, before any other thread
-
-bool planned(std::string_view word) {
-    char words[256] = {};
-    ::GetPrivateProfileStringA("plan", "words", "", words, sizeof(words), kPlan);
-    return (" " + std::string(words) + " ").find(" " + std::string(word) + " ") != std::string::npos;
-}
 
 Functions::SetForegroundWindowFunction realSetForegroundWindow;
 Functions::LoadLibraryExWFunction realLoadLibraryExW;
@@ -36,8 +30,8 @@ BOOL WINAPI setForegroundWindow(HWND window) {
     const bool onWindowThread = ::GetCurrentThreadId() == windowThread;
     if (onWindowThread && planned("foreground-refused")) return FALSE;
     if (!onWindowThread && planned("foreground-stalls")) {
-        const UINT tries = ::GetPrivateProfileIntA("log", "helper tries", 0, kPlan) + 1;
-        ::WritePrivateProfileStringA("log", "helper tries", std::to_string(tries).c_str(), kPlan);
+        const UINT tries = ::GetPrivateProfileIntA("log", "helper tries", 0, kPlanFile) + 1;
+        ::WritePrivateProfileStringA("log", "helper tries", std::to_string(tries).c_str(), kPlanFile);
         ::Sleep(10000);
     }
     return realSetForegroundWindow(window);
