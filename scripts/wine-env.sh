@@ -57,28 +57,33 @@ prepare_wine_prefix() {
 # share one) and exports DISPLAY; the caller stops it with stop_display.
 QS_XVFB_PID=""
 start_display() {
-    local size=${1:-1024x768} number_file tries
+    local size=${1:-1024x768} number_file
     number_file=$(mktemp)
     # -noreset: by default the server resets whenever its last client leaves,
     # and a program that connects during the reset fails to open the display.
     Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$number_file" >/dev/null 2>&1 &
     QS_XVFB_PID=$!
+    wait_until display_named "$number_file"
+    [ -s "$number_file" ] || { rm -f "$number_file"; die "could not start a virtual display (Xvfb)"; }
+    export DISPLAY=":$(tr -d '[:space:]' <"$number_file")"
+    rm -f "$number_file"
+    # Named, but not always open yet to every client.
+    wait_until xprop -root || die "the virtual display $DISPLAY does not answer"
+}
+
+# Xvfb has written its display's number, or has ended.
+display_named() {
+    [ -s "$1" ] || ! kill -0 "$QS_XVFB_PID" 2>/dev/null
+}
+
+# Runs a command every 50 ms until it succeeds, for 5 s at most; fails if it never did.
+wait_until() {
+    local tries
     for tries in $(seq 100); do
-        if [ -s "$number_file" ]; then
-            export DISPLAY=":$(tr -d '[:space:]' <"$number_file")"
-            rm -f "$number_file"
-            # Named, but not always open yet to every client.
-            for tries in $(seq 100); do
-                xprop -root >/dev/null 2>&1 && return 0
-                sleep 0.05
-            done
-            die "the virtual display $DISPLAY does not answer"
-        fi
-        kill -0 "$QS_XVFB_PID" 2>/dev/null || break
+        "$@" >/dev/null 2>&1 && return 0
         sleep 0.05
     done
-    rm -f "$number_file"
-    die "could not start a virtual display (Xvfb)"
+    return 1
 }
 
 stop_display() {

@@ -25,11 +25,9 @@ QS_EXTRA_DLL_OVERRIDES="shutdown.exe=n;shlwapi=n,b" wine_environment "$run/prefi
 if [ "$scenario" = recall ]; then
     # A window manager and no Wine desktop: the driver reads each window's taskbar state with xprop.
     openbox >/dev/null 2>&1 &
-    for tries in $(seq 100); do  # managing windows once it names itself on the root window
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-        sleep 0.05
-    done
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || die "openbox does not manage the display"
+    # It manages windows once it names itself on the root window.
+    named() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
+    wait_until named || die "openbox does not manage the display"
     wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1
 fi
 cp "$driver" "$WINEPREFIX/drive_c/windows/system32/shutdown.exe"
