@@ -82,20 +82,20 @@ public:
                  const wchar_t* folder = nullptr) {
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
-        if (!::CreateProcessW(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, folder, &startup,
-                              &process_)) {
-            return;
-        }
+        const bool started = ::CreateProcessW(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, folder,
+                                              &startup, &process_) != FALSE;
         // Fine polling: the benchmark times start-up by this wait. Each poll looks
         // at the next window of the class until one is this process's and shows.
-        const bool shown = waitFor(
-            [&] {
-                DWORD owner = 0;
-                window_ = windowClass ? ::FindWindowExW(nullptr, window_, windowClass, nullptr) : nullptr;
-                ::GetWindowThreadProcessId(window_, &owner);
-                return !windowClass || (owner == process_.dwProcessId && ::IsWindowVisible(window_));
-            },
-            15s, 1ms);
+        const bool shown =
+            started && waitFor(
+                           [&] {
+                               DWORD owner = 0;
+                               window_ =
+                                   windowClass ? ::FindWindowExW(nullptr, window_, windowClass, nullptr) : nullptr;
+                               ::GetWindowThreadProcessId(window_, &owner);
+                               return !windowClass || (owner == process_.dwProcessId && ::IsWindowVisible(window_));
+                           },
+                           15s, 1ms);
         if (!shown && windowClass != nullptr) {
             std::printf("the program's window did not show: %s\n", describe(window_, process_.hProcess).c_str());
             window_ = nullptr;
@@ -124,6 +124,7 @@ public:
         ::GetGUIThreadInfo(::GetWindowThreadProcessId(window_, nullptr), &gui);
         return gui.hwndActive == window_ ? gui.hwndFocus : nullptr;
     }
+    bool focused(ControlId id) const { return control(id) != nullptr && focus() == control(id); }
 
     void choose(int position) const {
         ::SendMessageW(control(IdCombo1), CB_SETCURSEL, static_cast<WPARAM>(position), 0);
