@@ -174,10 +174,11 @@ void window() {
     check(second.waitForExit(5000) && !app.waitForExit(2000), "it ends, the first goes on");
     app.start(1, L"545", L"59");  // the widest hours and minutes left
     screenshot(app.window(), "countdown");
-    // Windows moves it to a monitor of another DPI, with a rectangle put in the
-    // program's memory (no pointer crosses processes by itself).
+    // Windows moves it to a monitor of another DPI, with a rectangle of the frame
+    // Wine keeps, put in the program's memory (no pointer crosses processes by itself).
     const int other = gDpi == 96 ? 192 : 96;
-    const RECT suggested{0, 0, ::MulDiv(360, other, 96), ::MulDiv(200, other, 96)};
+    const RECT suggested{0, 0, ::MulDiv(kClientWidth, other, 96) + frame.right - frame.left - client.right,
+                         ::MulDiv(kClientHeight, other, 96) + frame.bottom - frame.top - client.bottom};
     void* remote = ::VirtualAllocEx(app.process(), nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
     ::WriteProcessMemory(app.process(), remote, &suggested, sizeof(suggested), nullptr);
     ::SendMessageW(app.window(), WM_DPICHANGED, MAKEWPARAM(other, other), reinterpret_cast<LPARAM>(remote));
