@@ -39,7 +39,7 @@ export QORVANE_DPI=$dpi QORVANE_RUN=$run
 # also reads what the program asked of the power manager.
 export WINEDEBUG=-all,+seh
 [ "$scenario" = planted ] && export WINEDEBUG=$WINEDEBUG,warn+ntdll
-wine "$driver" "$scenario" "$(winepath -w "$program")" "$screenshots" 2>"$run/wine.log"
+wine "$driver" "$scenario" "$(winepath -w "$program" 2>/dev/null)" "$screenshots" 2>"$run/wine.log"
 status=$?
 if [ $status -ne 0 ]; then
     echo "--- Wine's report of exceptions and crashes:"
