@@ -7,7 +7,6 @@
 #include <shobjidl.h>
 #include <tlhelp32.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -64,13 +63,13 @@ std::string xWindow(HWND window) {
     return std::to_string(id);
 }
 
-// Waits until a window manager's property of the window, as xprop reads it, holds
-// the word or not: in _NET_WM_STATE, SKIP_TASKBAR (no taskbar button) or HIDDEN
-// (minimized); in _NET_WM_DESKTOP, " = " (managed). Any other answer counts for neither.
-bool windowState(HWND window, const char* word, bool holds = true, const std::string& property = "_NET_WM_STATE") {
+// Waits until the window manager's _NET_WM_STATE of the window, as xprop reads it,
+// holds the word or not: SKIP_TASKBAR (no taskbar button) or HIDDEN (minimized).
+// Any other answer counts for neither.
+bool windowState(HWND window, const char* word, bool holds = true) {
     return waitFor([&] {
-        const auto state = shell("xprop -id " + xWindow(window) + " " + property);
-        return state && state->starts_with(property) && (state->find(word) != std::string::npos) == holds;
+        const auto state = shell("xprop -id " + xWindow(window) + " _NET_WM_STATE");
+        return state && state->starts_with("_NET_WM_STATE") && (state->find(word) != std::string::npos) == holds;
     });
 }
 
