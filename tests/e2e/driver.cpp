@@ -328,11 +328,10 @@ void minute() {
     app.start(0, L"0", L"1");
     const auto start = std::chrono::steady_clock::now();
     const auto since = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
-    const auto helperTries = [] { return ::GetPrivateProfileIntA("log", "helper tries", 0, faults::kPlanFile); };
     check(other.toFront(), "another program in front");
     waitFor([&] { return since() >= 55; }, 60s, 100ms);
     holdCtrlF12(true);
-    check(waitFor([&] { return helperTries() == 1; }), "Ctrl+F12: the helper joins the program in front, which hangs");
+    check(waitFor([&] { return faults::helperTries() == 1; }), "Ctrl+F12: the helper joins the hung program in front");
     holdCtrlF12(false);
     const bool ran = waitFor([] { return !records().empty(); }, 10s, 20ms);
     const double at = since();

@@ -30,7 +30,7 @@ BOOL WINAPI setForegroundWindow(HWND window) {
     const bool onWindowThread = ::GetCurrentThreadId() == windowThread;
     if (onWindowThread && planned("foreground-refused")) return FALSE;
     if (!onWindowThread && planned("foreground-stalls")) {
-        const UINT tries = ::GetPrivateProfileIntA("log", "helper tries", 0, kPlanFile) + 1;
+        const UINT tries = helperTries() + 1;
         ::WritePrivateProfileStringA("log", "helper tries", std::to_string(tries).c_str(), kPlanFile);
         ::Sleep(10000);
     }

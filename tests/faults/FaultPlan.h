@@ -11,6 +11,8 @@ namespace qorvane::faults {
 
 inline constexpr const char* kPlanFile = "C:\\fault-plan.ini";
 
+inline UINT helperTries() { return ::GetPrivateProfileIntA("log", "helper tries", 0, kPlanFile); }
+
 inline bool planned(std::string_view word) {
     char words[256] = {};
     ::GetPrivateProfileStringA("plan", "words", "", words, sizeof(words), kPlanFile);
