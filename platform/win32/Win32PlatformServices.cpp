@@ -120,8 +120,6 @@ void Win32PlatformServices::setTaskbarButtonVisible(bool visible) {
     applyTaskbarButton();
 }
 
-// Explorer made the window a button (it does whenever the window shows, and
-// for every window when it restarts): take it away again if there should be none.
 void Win32PlatformServices::taskbarButtonCreated() {
     if (!taskbarButtonVisible_) applyTaskbarButton();
 }
