@@ -11,6 +11,7 @@
 // exception classes with their own string and random-device code (57 KB).
 // Defining them here keeps the library's copies out; each ends the process at
 // once, as an uncaught exception did.
+#include <cstddef>
 #include <cstdlib>  // also tells which standard library this is
 
 #if defined(__GLIBCXX__)
@@ -30,6 +31,17 @@ void __throw_length_error(const char*);
 void __throw_length_error(const char*) { std::abort(); }
 void __throw_logic_error(const char*);
 void __throw_logic_error(const char*) { std::abort(); }
+void __throw_out_of_range_fmt(const char*, ...);
+void __throw_out_of_range_fmt(const char*, ...) { std::abort(); }
 }  // namespace std
 // NOLINTEND(bugprone-reserved-identifier)
+
+// The library's operator new throws bad_alloc itself, which brings the
+// unwinder and its threads library (on x86, 40 KB); out of memory ends the
+// program at once here too. The library's deletes free with std::free.
+void* operator new(std::size_t size) {
+    if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
+    std::abort();
+}
+void* operator new[](std::size_t size) { return ::operator new(size); }
 #endif

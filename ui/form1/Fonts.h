@@ -16,6 +16,12 @@ inline constexpr int kFontPoints = 9;
 inline constexpr int kHeadingFontPoints = 15;
 inline constexpr const wchar_t* kHeadingFontFace = L"宋体-PUA";
 
+// Windows calls it with its own convention (stdcall on x86), which a lambda cannot carry.
+inline int CALLBACK noteFontFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
 // Microsoft YaHei UI, else Microsoft YaHei (Windows 7 has only this one),
 // else the face Windows uses for its own messages.
 inline std::wstring chooseFontFace() {
@@ -25,13 +31,7 @@ inline std::wstring chooseFontFace() {
         wanted.lfCharSet = DEFAULT_CHARSET;
         ::lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
         bool found = false;
-        ::EnumFontFamiliesExW(
-            screen.get(), &wanted,
-            [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM seen) -> int {
-                *reinterpret_cast<bool*>(seen) = true;
-                return 0;
-            },
-            reinterpret_cast<LPARAM>(&found), 0);
+        ::EnumFontFamiliesExW(screen.get(), &wanted, noteFontFound, reinterpret_cast<LPARAM>(&found), 0);
         if (found) {
             return face;
         }
