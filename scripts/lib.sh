@@ -32,6 +32,10 @@ ensure_packages() {
 # apt_install [--reinstall] PACKAGE...
 apt_install() {
     command -v apt-get >/dev/null 2>&1 || die "apt-get not found; this script expects Debian. Needed: $*"
+    # Wine's 32-bit side (wine32:i386) comes from the i386 architecture's packages.
+    if [[ " $* " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+        as_root dpkg --add-architecture i386 || die "could not add the i386 architecture, which wine32:i386 needs"
+    fi
     as_root apt-get update -qq || die "apt-get update failed"
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@" \
         || die "could not install: $*"
@@ -53,13 +57,16 @@ ensure_commands() {
 
 BUILD_COMMANDS=(cmake cmake g++ g++ x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64-posix
     x86_64-w64-mingw32-windres binutils-mingw-w64-x86-64 x86_64-w64-mingw32-objdump binutils-mingw-w64-x86-64
-    x86_64-w64-mingw32-ar binutils-mingw-w64-x86-64)
-WINE_COMMANDS=(wine wine wineserver wine Xvfb xvfb xprop x11-utils openbox openbox convert imagemagick xdotool xdotool)
+    x86_64-w64-mingw32-ar binutils-mingw-w64-x86-64 i686-w64-mingw32-g++-posix g++-mingw-w64-i686-posix
+    i686-w64-mingw32-windres binutils-mingw-w64-i686 i686-w64-mingw32-objdump binutils-mingw-w64-i686)
+WINE_COMMANDS=(wine wine wineserver wine /usr/lib/wine/wine wine32:i386 Xvfb xvfb xprop x11-utils openbox openbox
+    convert imagemagick xdotool xdotool)
 
-BUILD_PACKAGES=(cmake make g++ libgtest-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 python3)
+BUILD_PACKAGES=(cmake make g++ libgtest-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    g++-mingw-w64-i686-posix binutils-mingw-w64-i686 python3)
 CHECK_PACKAGES=(clang-format clang-tidy git)
 CHECK_COMMANDS=(clang-format clang-format clang-tidy clang-tidy)
-WINE_PACKAGES=(wine wine64 xvfb xauth x11-utils openbox xdotool imagemagick fonts-wqy-zenhei fonts-wqy-microhei locales)
+WINE_PACKAGES=(wine wine64 wine32:i386 xvfb xauth x11-utils openbox xdotool imagemagick fonts-wqy-zenhei fonts-wqy-microhei locales)
 
 # Wine shows Chinese only with a Chinese locale present.
 ensure_chinese_locale() {

@@ -93,6 +93,9 @@ std::vector<std::string> records() {
 }
 
 const std::string gSystem = "c:\\windows\\system32";  // the prefix's, in lower case as records() gives it
+// Where a program of this bitness that names System32 ends up: a 32-bit one in
+// SysWOW64 on 64-bit Windows. The program is built as the driver is.
+const std::string gStandIn = sizeof(void*) == 4 ? "c:\\windows\\syswow64" : gSystem;
 
 // The stand-in for shutdown.exe has not ended yet, or no snapshot says it has.
 bool standInRunning() {
@@ -291,7 +294,7 @@ void planted() {
         app.elapseTimer1();
         app.elapseTimer1();
         check(waitFor([] { return records().size() == 2 && !standInRunning(); }) && app.pollsQuietly() &&
-                  records()[1] == gSystem + "\\shutdown.exe|" + gSystem + "|0|shutdown -r -f -t 0",
+                  records()[1] == gStandIn + "\\shutdown.exe|" + gSystem + "|0|shutdown -r -f -t 0",
               "at 0 the command runs hidden, from and in the system directory, and ends: a success shows nothing");
         ::PostMessageW(app.window(), WM_CLOSE, 0, 0);
         check(app.waitForExit(5000), "closing ends the program");

@@ -16,10 +16,12 @@ run=$(mktemp -d "$workdir/run.XXXXXX")
 trap 'WINEPREFIX="$run/prefix" wineserver -k 2>/dev/null; WINEPREFIX="$run/prefix" wineserver -w 2>/dev/null; stop_display; rm -rf "$run"' EXIT
 
 start_display 1024x768
-# One prepared prefix per DPI, copied for every test: wineboot is the slow part.
-(flock 9 && prepare_wine_prefix "$workdir/prefix-template-$dpi" "$dpi" 1024x768) 9>"$workdir/template.lock" ||
+# One prepared prefix per DPI, copied for every test of either build: wineboot is the slow part.
+templates=$QS_ROOT/build/wine-templates
+mkdir -p "$templates"
+(flock 9 && prepare_wine_prefix "$templates/$dpi" "$dpi" 1024x768) 9>"$templates/lock" ||
     die "could not prepare the Wine prefix"
-cp -a "$workdir/prefix-template-$dpi" "$run/prefix"
+cp -a "$templates/$dpi" "$run/prefix"
 QS_EXTRA_DLL_OVERRIDES="shutdown.exe=n" wine_environment "$run/prefix"
 if [ "$scenario" = recall ]; then
     # A window manager and no Wine desktop: the driver reads each window's taskbar state with xprop.
@@ -29,7 +31,11 @@ if [ "$scenario" = recall ]; then
     wait_until named || die "openbox does not manage the display"
     wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1
 fi
-cp "$driver" "$WINEPREFIX/drive_c/windows/system32/shutdown.exe"
+# Where the program's System32 leads: SysWOW64 for a 32-bit one (the PE header's
+# machine 0x14c), as on 64-bit Windows; the driver is built alike. Only there.
+machine=$(od -An -tx2 -j $(($(od -An -tu4 -j60 -N4 "$driver") + 4)) -N2 "$driver" | tr -d ' ')
+system=$([ "$machine" = 014c ] && echo syswow64 || echo system32)
+cp "$driver" "$WINEPREFIX/drive_c/windows/$system/shutdown.exe"
 export QORVANE_DPI=$dpi QORVANE_RUN=$run
 # The stand-in answers for the browser too, and records how the page was opened.
 [ "$scenario" = planted ] && wine reg add 'HKCR\https\shell\open\command' /ve /f \
