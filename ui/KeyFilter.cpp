@@ -9,7 +9,8 @@ namespace {
 
 LRESULT CALLBACK boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR subclassId,
                          DWORD_PTR controller) {
-    if (message == WM_CHAR &&
+    // An input method's character comes as WM_IME_CHAR, which the box inserts as it does WM_CHAR.
+    if ((message == WM_CHAR || message == WM_IME_CHAR) &&
         !reinterpret_cast<const CountdownController*>(controller)->acceptsKey(static_cast<wchar_t>(wParam))) {
         return 0;
     }
@@ -21,7 +22,8 @@ LRESULT CALLBACK boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, U
 
 }  // namespace
 
-void filterKeys(HWND box, const CountdownController& controller) {
+void filterKeys(HWND box, const CountdownController& controller, win32::SystemFunctions& system) {
+    if (const auto associate = system.immAssociateContextEx()) associate(box, nullptr, 0);
     ::SetWindowSubclass(box, boxProc, 0, reinterpret_cast<DWORD_PTR>(&controller));
 }
 

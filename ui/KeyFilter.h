@@ -5,12 +5,16 @@
 #include <windows.h>
 
 #include "CountdownController.h"
+#include "win32/SystemFunctions.h"
 
 namespace qorvane::ui {
 
-// Asks the controller about every character typed into the box. Keys without
-// a character (arrows, Delete, Home, End) come as WM_KEYDOWN and pass untouched.
-void filterKeys(HWND box, const CountdownController& controller);
+// Asks the controller about every character typed into the box, and keeps
+// input methods away from it: a digit key then gives an ASCII digit in any of
+// their modes (全角 would give ３), and nothing composed lands behind the
+// filter. Keys without a character (arrows, Delete, Home, End) come as
+// WM_KEYDOWN and pass untouched.
+void filterKeys(HWND box, const CountdownController& controller, win32::SystemFunctions& system);
 
 // A key-down of Enter that only repeats a held one. The dialog manager would
 // press the focused button at each repeat, about thirty a second: 执行 hands

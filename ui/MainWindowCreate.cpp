@@ -33,7 +33,7 @@ std::unique_ptr<MainWindow> MainWindow::create(HINSTANCE instance, std::unique_p
     const WindowModel& startUp = controller->model();
     auto form = std::make_unique<Form>(window, shell->dpi(), startUp);
     for (const ControlId box : {IdText1, IdText2}) {
-        filterKeys(form->control(box), *controller);
+        filterKeys(form->control(box), *controller, *system);
     }
     auto renderer = std::make_unique<Renderer>(window, *form, startUp);
     // The list has the focus when the window first shows.

@@ -3,12 +3,13 @@
 // Every Windows function the program may find missing or refused, in one
 // list: user32's that are newer than Windows 7 (null where Windows lacks
 // them, and the caller falls back), those Windows may refuse (the foreground,
-// a search flag older systems do not know), and those of COM and the shell,
-// whose DLLs are loaded from the system directory by the first call, so that
-// start-up does not wait for them. Those DLLs are never unloaded: the shell
+// a search flag older systems do not know), and those of COM, the shell and
+// the input methods, whose DLLs are loaded from the system directory by the
+// first call, so that start-up does not wait for COM and the shell. Those DLLs are never unloaded: the shell
 // may still be at work on a thread of ours when the program ends.
 
 #include <windows.h>
+#include <imm.h>
 #include <objbase.h>
 #include <shellapi.h>
 
@@ -41,6 +42,7 @@ public:
     using CoUninitializeFunction = void(WINAPI*)();
     using CoCreateInstanceFunction = HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
     using ShellExecuteAFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    using ImmAssociateContextExFunction = BOOL(WINAPI*)(HWND, HIMC, DWORD);
 
     explicit SystemFunctions(Interceptor intercept = nullptr)
         : intercept_(intercept),
@@ -70,11 +72,16 @@ public:
     // Refused while another program keeps the foreground.
     const SetForegroundWindowFunction setForegroundWindow;
 
-    // ole32 and shell32, loaded on first use.
-    CoInitializeExFunction coInitializeEx() { return find<CoInitializeExFunction>(ole32(), "CoInitializeEx"); }
-    CoUninitializeFunction coUninitialize() { return find<CoUninitializeFunction>(ole32(), "CoUninitialize"); }
-    CoCreateInstanceFunction coCreateInstance() { return find<CoCreateInstanceFunction>(ole32(), "CoCreateInstance"); }
-    ShellExecuteAFunction shellExecuteA() { return find<ShellExecuteAFunction>(shell32(), "ShellExecuteA"); }
+    // ole32, shell32 and imm32, loaded on first use.
+    CoInitializeExFunction coInitializeEx() { return find<CoInitializeExFunction>(loaded(ole32_), "CoInitializeEx"); }
+    CoUninitializeFunction coUninitialize() { return find<CoUninitializeFunction>(loaded(ole32_), "CoUninitialize"); }
+    CoCreateInstanceFunction coCreateInstance() {
+        return find<CoCreateInstanceFunction>(loaded(ole32_), "CoCreateInstance");
+    }
+    ShellExecuteAFunction shellExecuteA() { return find<ShellExecuteAFunction>(loaded(shell32_), "ShellExecuteA"); }
+    ImmAssociateContextExFunction immAssociateContextEx() {
+        return find<ImmAssociateContextExFunction>(loaded(imm32_), "ImmAssociateContextEx");
+    }
 
 private:
     template <typename Found>
@@ -99,22 +106,21 @@ private:
         const HMODULE module = loadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
         return module != nullptr ? module : loadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     }
-    HMODULE ole32() {
-        if (!triedOle32_) ole32_ = load(L"ole32.dll");
-        triedOle32_ = true;
-        return ole32_;
-    }
-    HMODULE shell32() {
-        if (!triedShell32_) shell32_ = load(L"shell32.dll");
-        triedShell32_ = true;
-        return shell32_;
+    struct LateDll {
+        const wchar_t* name;
+        HMODULE module = nullptr;
+        bool tried = false;
+    };
+    HMODULE loaded(LateDll& dll) const {
+        if (!dll.tried) dll.module = load(dll.name);
+        dll.tried = true;
+        return dll.module;
     }
 
     const LoadLibraryExWFunction loadLibraryExW;
-    HMODULE ole32_ = nullptr;
-    HMODULE shell32_ = nullptr;
-    bool triedOle32_ = false;
-    bool triedShell32_ = false;
+    LateDll ole32_{L"ole32.dll"};
+    LateDll shell32_{L"shell32.dll"};
+    LateDll imm32_{L"imm32.dll"};
 };
 
 // The types above are written by hand, as older headers lack the newer
@@ -129,6 +135,7 @@ static_assert(std::is_same_v<decltype(&::CoInitializeEx), SystemFunctions::CoIni
 static_assert(std::is_same_v<decltype(&::CoUninitialize), SystemFunctions::CoUninitializeFunction>);
 static_assert(std::is_same_v<decltype(&::CoCreateInstance), SystemFunctions::CoCreateInstanceFunction>);
 static_assert(std::is_same_v<decltype(&::ShellExecuteA), SystemFunctions::ShellExecuteAFunction>);
+static_assert(std::is_same_v<decltype(&::ImmAssociateContextEx), SystemFunctions::ImmAssociateContextExFunction>);
 #if _WIN32_WINNT >= 0x0602
 static_assert(std::is_same_v<decltype(&::SetDefaultDllDirectories), SystemFunctions::SetDefaultDllDirectoriesFunction>);
 #endif

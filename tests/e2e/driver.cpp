@@ -4,6 +4,8 @@
 // Copied in place of system32\shutdown.exe, it records how it was run instead.
 
 #include <windows.h>
+#include <commctrl.h>
+#include <imm.h>
 #include <shobjidl.h>
 #include <tlhelp32.h>
 
@@ -16,6 +18,8 @@
 #include <vector>
 
 #include "../faults/FaultPlan.h"
+#include "FakePlatform.h"
+#include "KeyFilter.h"
 #include "ProgramDriver.h"
 
 using namespace qorvane;
@@ -139,6 +143,30 @@ struct OtherProgram {
     }
 };
 
+// Under the filter, a box that takes an input method's WM_IME_CHAR as Windows'
+// edit control does, as a character typed (Wine's passes it on as WM_CHAR).
+LRESULT CALLBACK asWindowsEdit(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    return ::DefSubclassProc(box, message == WM_IME_CHAR ? WM_CHAR : message, wParam, lParam);
+}
+
+// The boxes' filter on a box of the driver's own, where Wine's imm32 answers:
+// it takes the box from the input methods, and of their characters lets only a digit through.
+void boxFilter() {
+    testing::FakePlatform platform;
+    const CountdownController controller(platform);
+    win32::SystemFunctions system;
+    const HWND box = ::CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 60, 20, nullptr, nullptr, nullptr, nullptr);
+    ::SetWindowSubclass(box, asWindowsEdit, 0, 0);
+    ::SendMessageW(box, WM_IME_CHAR, L'1', 0);
+    const HIMC before = ::ImmGetContext(box);
+    ::ImmReleaseContext(box, before);
+    ui::filterKeys(box, controller, system);
+    for (const wchar_t typed : {L'a', L'啊', L'３', L'2'}) ::SendMessageW(box, WM_IME_CHAR, typed, 0);
+    check(before != nullptr && ::ImmGetContext(box) == nullptr && textOf(box) == L"12",
+          "a box without input methods, where of their letters, 啊 and full-width digits only a digit lands");
+    ::DestroyWindow(box);
+}
+
 // ---- Scenarios ----
 
 // The window as it starts and takes its entries, at the prefix's DPI.
@@ -191,6 +219,7 @@ void window() {
               button.top == ::MulDiv(40, other, 96),
           "on a monitor of another DPI, the window takes the size suggested and lays its controls out for it");
     screenshot(app.window(), "countdown-at-" + std::to_string(other) + "dpi");
+    boxFilter();
 }
 
 // Holds Ctrl+F12 in another program until the window is in front, shown and restored.
