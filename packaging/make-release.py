@@ -1,9 +1,11 @@
-"""Makes the release: NAME.zip holding NAME/QorvaneShutdown.exe and
-NAME/README.txt, and SHA256SUMS beside it for the ZIP and the .exe.
+"""Makes the release: NAME.zip holding NAME/README.txt, NAME/64-bit/QorvaneShutdown.exe
+and NAME/32-bit/QorvaneShutdown.exe, and SHA256SUMS beside it for the ZIP and both
+programs (named by their paths in the ZIP).
 
-usage: make-release.py EXE README OUT_DIR NAME SOURCE_DIR
+usage: make-release.py OUT_DIR NAME SOURCE_DIR README EXE_64 EXE_32
 
-The same inputs give the same bytes, whoever builds where and when: the
+One download for every Windows: the read-me at the top says which program to
+take. The same inputs give the same bytes, whoever builds where and when: the
 entries come in a fixed order with fixed attributes and no extra fields, and
 their time is SOURCE_DATE_EPOCH if set, else the commit's time, else
 1980-01-01 (the ZIP format's first day).
@@ -16,8 +18,14 @@ import sys
 import time
 import zipfile
 
-exe, readme, out_dir, name, source = (pathlib.Path(a) for a in sys.argv[1:6])
-name = str(name)
+out_dir, name, source, readme, exe64, exe32 = sys.argv[1:7]
+out_dir, source = pathlib.Path(out_dir), pathlib.Path(source)
+# Path in the ZIP under NAME/, file, Unix mode.
+entries = (
+    ("README.txt", pathlib.Path(readme), 0o644),
+    ("64-bit/QorvaneShutdown.exe", pathlib.Path(exe64), 0o755),
+    ("32-bit/QorvaneShutdown.exe", pathlib.Path(exe32), 0o755),
+)
 
 
 def release_time():
@@ -30,16 +38,21 @@ def release_time():
         return 315532800  # 1980-01-01 00:00:00 UTC
 
 
+def sha256(data):
+    return hashlib.sha256(data).hexdigest()
+
+
 stamp = max(time.gmtime(release_time())[:6], (1980, 1, 1, 0, 0, 0))
 out_dir.mkdir(parents=True, exist_ok=True)
 package = out_dir / f"{name}.zip"
 with zipfile.ZipFile(package, "w") as archive:
-    for source_file, mode in ((exe, 0o755), (readme, 0o644)):
-        entry = zipfile.ZipInfo(f"{name}/{source_file.name}", date_time=stamp)
+    for path, source_file, mode in entries:
+        entry = zipfile.ZipInfo(f"{name}/{path}", date_time=stamp)
         entry.create_system = 3  # Unix, so the mode below is kept
         entry.external_attr = (0o100000 | mode) << 16
         entry.compress_type = zipfile.ZIP_DEFLATED
         archive.writestr(entry, source_file.read_bytes(), compresslevel=9)
 
-sums = "".join(f"{hashlib.sha256(path.read_bytes()).hexdigest()}  {path.name}\n" for path in (package, exe))
+sums = f"{sha256(package.read_bytes())}  {package.name}\n"
+sums += "".join(f"{sha256(file.read_bytes())}  {path}\n" for path, file, _ in entries if path.endswith(".exe"))
 (out_dir / "SHA256SUMS").write_text(sums, newline="\n")

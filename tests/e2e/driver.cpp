@@ -1,7 +1,7 @@
 // Drives the real QorvaneShutdown.exe under Wine as a user would and checks
 // what only the real window shows:  driver.exe SCENARIO PROGRAM.exe SHOTS
 // (SHOTS a Linux folder). Prints each failed check, then "N passed, N failed".
-// Copied in place of system32\shutdown.exe, it records how it was run instead.
+// Copied by itself in place of System32\shutdown.exe, it records how it was run instead.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -97,8 +97,7 @@ std::vector<std::string> records() {
 }
 
 const std::string gSystem = "c:\\windows\\system32";  // the prefix's, in lower case as records() gives it
-// Where a program of this bitness that names System32 ends up: a 32-bit one in
-// SysWOW64 on 64-bit Windows. The program is built as the driver is.
+// Where a program of this bitness that names System32 ends up (the program is built as the driver is).
 const std::string gStandIn = sizeof(void*) == 4 ? "c:\\windows\\syswow64" : gSystem;
 
 // The stand-in for shutdown.exe has not ended yet, or no snapshot says it has.
@@ -388,6 +387,8 @@ int wmain(int argc, wchar_t** argv) {
         std::ifstream("C:\\exitcode.txt") >> exitCode;
         return exitCode;
     }
+    // In place of System32's shutdown.exe, where Windows leads this bitness: SysWOW64 for a 32-bit driver and program.
+    ::CopyFileA(self, (gSystem + "\\shutdown.exe").c_str(), FALSE);
     const std::map<std::wstring, void (*)()> scenarios{
         {L"window", window}, {L"recall", recall}, {L"planted", planted}, {L"minute", minute}};
     if (argc < 4 || scenarios.count(argv[1]) == 0) return std::printf("usage: driver SCENARIO PROGRAM SHOTS\n"), 2;

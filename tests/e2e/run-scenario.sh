@@ -31,11 +31,6 @@ if [ "$scenario" = recall ]; then
     wait_until named || die "openbox does not manage the display"
     wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1
 fi
-# Where the program's System32 leads: SysWOW64 for a 32-bit one (the PE header's
-# machine 0x14c), as on 64-bit Windows; the driver is built alike. Only there.
-machine=$(od -An -tx2 -j $(($(od -An -tu4 -j60 -N4 "$driver") + 4)) -N2 "$driver" | tr -d ' ')
-system=$([ "$machine" = 014c ] && echo syswow64 || echo system32)
-cp "$driver" "$WINEPREFIX/drive_c/windows/$system/shutdown.exe"
 export QORVANE_DPI=$dpi QORVANE_RUN=$run
 # The stand-in answers for the browser too, and records how the page was opened.
 [ "$scenario" = planted ] && wine reg add 'HKCR\https\shell\open\command' /ve /f \
