@@ -2,8 +2,9 @@
 // the calls Windows may lack, refuse or stall do so, as Wine never does.
 //   windows7            DPI functions newer than 7 and SetDefaultDllDirectories
 //                       absent, LOAD_LIBRARY_SEARCH_* refused (no KB2533623)
-//   foreground-refused  SetForegroundWindow fails on the window's thread
-//   foreground-stalls   elsewhere it waits 10 s first; each try is counted
+//   foreground-refused  SetForegroundWindow fails on a thread that does not
+//                       share the input of the program in front, as Windows' lock
+//   foreground-stalls   off the window's thread it waits 10 s first; each try is counted
 //   com-fails-once      the first CoCreateInstance fails
 #include <windows.h>
 
@@ -27,9 +28,13 @@ Functions::LoadLibraryExWFunction realLoadLibraryExW;
 Functions::CoCreateInstanceFunction realCoCreateInstance;
 
 BOOL WINAPI setForegroundWindow(HWND window) {
-    const bool onWindowThread = ::GetCurrentThreadId() == windowThread;
-    if (onWindowThread && planned("foreground-refused")) return FALSE;
-    if (!onWindowThread && planned("foreground-stalls")) {
+    // A thread joined to the one in front shares its active window.
+    if (planned("foreground-refused") && ::GetActiveWindow() != ::GetForegroundWindow()) {
+        act("foreground-refused");
+        return FALSE;
+    }
+    if (::GetCurrentThreadId() != windowThread && planned("foreground-stalls")) {
+        act("foreground-stalls");
         const UINT tries = helperTries() + 1;
         ::WritePrivateProfileStringA("log", "helper tries", std::to_string(tries).c_str(), kPlanFile);
         ::Sleep(10000);
@@ -40,6 +45,7 @@ BOOL WINAPI setForegroundWindow(HWND window) {
 HMODULE WINAPI loadLibraryExW(LPCWSTR name, HANDLE file, DWORD flags) {
     constexpr DWORD kSearchFlags = 0x1F00;  // LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR ... _DEFAULT_DIRS
     if ((flags & kSearchFlags) != 0 && planned("windows7")) {
+        act("windows7");
         ::SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
@@ -49,6 +55,7 @@ HMODULE WINAPI loadLibraryExW(LPCWSTR name, HANDLE file, DWORD flags) {
 HRESULT WINAPI coCreateInstance(REFCLSID type, IUnknown* outer, DWORD context, REFIID iid, void** object) {
     static std::atomic<int> calls{0};
     if (calls++ == 0 && planned("com-fails-once")) {
+        act("com-fails-once");
         *object = nullptr;
         return CO_E_SERVER_EXEC_FAILURE;
     }

@@ -1,6 +1,7 @@
 #pragma once
 // The fault plan the harness writes into the prefix, read alike by the test
-// build and by the driver: words under [plan], the helper's tries under [log].
+// build and by the driver: words under [plan], each word that took effect
+// under [acted], the helper's tries under [log].
 
 #include <windows.h>
 
@@ -13,10 +14,17 @@ inline constexpr const char* kPlanFile = "C:\\fault-plan.ini";
 
 inline UINT helperTries() { return ::GetPrivateProfileIntA("log", "helper tries", 0, kPlanFile); }
 
-inline bool planned(std::string_view word) {
+inline std::string words() {
     char words[256] = {};
     ::GetPrivateProfileStringA("plan", "words", "", words, sizeof(words), kPlanFile);
-    return (" " + std::string(words) + " ").find(" " + std::string(word) + " ") != std::string::npos;
+    return words;
 }
+inline bool planned(std::string_view word) {
+    return (" " + words() + " ").find(" " + std::string(word) + " ") != std::string::npos;
+}
+
+// A word that never acts leaves its run proving no more than the plain one.
+inline void act(const char* word) { ::WritePrivateProfileStringA("acted", word, "1", kPlanFile); }
+inline bool acted(const std::string& word) { return ::GetPrivateProfileIntA("acted", word.c_str(), 0, kPlanFile) != 0; }
 
 }  // namespace qorvane::faults
