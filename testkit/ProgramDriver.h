@@ -18,9 +18,8 @@ namespace qorvane::e2e {
 using namespace std::chrono_literals;
 using namespace ui;
 
-// Every 5 ms by default: each look at another process's window is a round
-// trip to the Wine server. Timed waits ask for 1 ms. Our own windows' messages
-// are answered meanwhile, as a program's are (Windows deems one that does not hung).
+// Every 5 ms by default (each look is a round trip to the Wine server), our own
+// windows' messages answered meanwhile, as a program's are.
 inline bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit = 5000ms,
                     std::chrono::milliseconds poll = 5ms) {
     for (const auto end = std::chrono::steady_clock::now() + limit; !condition(); std::this_thread::sleep_for(poll)) {
@@ -45,15 +44,12 @@ inline void sendKey(WORD key, bool down) {
 
 // What became of a window and its program, for a check that lost sight of them.
 inline std::string describe(HWND window, HANDLE process = nullptr) {
-    std::string text = window == nullptr           ? "no window"
-                       : !::IsWindow(window)       ? "the window is gone"
-                       : ::IsWindowVisible(window) ? "the window exists, shown"
-                                                   : "the window exists, hidden";
     DWORD code = 0;
-    if (process != nullptr && ::GetExitCodeProcess(process, &code)) {
-        text += code == STILL_ACTIVE ? "; the program runs" : "; the program ended with code " + std::to_string(code);
-    }
-    return text;
+    const bool ended = process != nullptr && ::GetExitCodeProcess(process, &code) && code != STILL_ACTIVE;
+    return std::string(!::IsWindow(window)         ? "no window"
+                       : ::IsWindowVisible(window) ? "shown"
+                                                   : "hidden") +
+           (ended ? ", the program ended with code " + std::to_string(code) : "");
 }
 
 struct MessageBoxSeen {
@@ -84,8 +80,7 @@ public:
         startup.cb = sizeof(startup);
         const bool started = ::CreateProcessW(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, folder,
                                               &startup, &process_) != FALSE;
-        // Fine polling: the benchmark times start-up by this wait. Each poll looks
-        // at the next window of the class until one is this process's and shows.
+        // Each poll, every 1 ms (the benchmark times start-up by it), looks at the next window of the class.
         const bool shown =
             started && waitFor(
                            [&] {
@@ -149,9 +144,7 @@ public:
     // Handled before SendMessage returns.
     void elapseTimer1() const { ::SendMessageW(window_, WM_TIMER, kTimer1.id, 0); }
 
-    // The recall poll, handled before this returns: whatever it finds to
-    // report (a command that ended) is on screen by then. True if it returned
-    // and no message of the program's is open.
+    // The recall poll, handled before this returns: true if no message of the program's is open after it.
     bool pollsQuietly() const {
         DWORD_PTR result = 0;
         return ::SendMessageTimeoutW(window_, WM_TIMER, kTimer2.id, 0, SMTO_NORMAL, 2000, &result) != 0 &&
@@ -162,8 +155,7 @@ public:
         waitFor([&] { return (seen = findMessageBox(process_.dwProcessId)).box != nullptr; });
         return seen;
     }
-    // Under Wine the owner is active again a little after its box is gone;
-    // input sent before that would race the focus it gets back.
+    // Under Wine the owner is active again a little after its box is gone: input before that races its focus.
     void dismiss(const MessageBoxSeen& seen) const {
         ::PostMessageW(seen.box, WM_COMMAND, IDOK, 0);
         waitFor([&] { return !::IsWindow(seen.box) && (!::IsWindowVisible(window_) || focus() != nullptr); });

@@ -31,7 +31,7 @@ public:
     void openDocument(const std::wstring&, const std::wstring&, const std::wstring&, const std::wstring&,
                       int) override {}
     bool isKeyDown(int key) override { return keysDown.count(key) != 0; }
-    void bringToFront(bool) override {}
+    void bringToFront(bool firstPollOfPress) override { fronts.push_back(firstPollOfPress); }
 
     bool commandsStart = true;
     std::set<int> keysDown;
@@ -39,6 +39,7 @@ public:
 
     std::vector<Message> messages;
     std::vector<std::wstring> commands;
+    std::vector<bool> fronts;  // each bringToFront: the first poll of a press or not
 };
 
 }  // namespace qorvane::testing

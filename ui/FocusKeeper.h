@@ -21,6 +21,11 @@ public:
     // After the controls changed: a focused control that became hidden or
     // disabled hands the focus on, as Tab would from it.
     void controlsChanged(HWND focusBefore);
+    // The window a typed key goes to: one that came to the bare window goes to
+    // the control that gets the focus back. Activated while still minimized (a
+    // window manager may do so a moment before it restores the window), the
+    // window holds the focus itself, as no control of a minimized one can.
+    HWND keyTarget(HWND target) const { return target == window_ && usable(lastFocus_) ? lastFocus_ : target; }
     // DM_GETDEFID, asked by the dialog manager for Enter: the focused push
     // button is the default one, as in any dialog; else there is none.
     LRESULT defaultButton() const;

@@ -76,6 +76,9 @@ int MainWindow::run() {
         if (isHeldEnterRepeat(message)) {
             continue;
         }
+        if (message.message == WM_KEYDOWN || message.message == WM_CHAR || message.message == WM_KEYUP) {
+            message.hwnd = focus_->keyTarget(message.hwnd);
+        }
         // The dialog manager gives Tab its usual meaning between the controls;
         // it has nothing to do with the rest, such as the recall poll's timer.
         const bool key = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;

@@ -1,13 +1,10 @@
-// Drives the real QorvaneShutdown.exe under Wine as a user would and checks
-// what only the real window shows:  driver.exe SCENARIO PROGRAM.exe SHOTS
-// (SHOTS a Linux folder). Prints each failed check, then "N passed, N failed".
-// Copied by itself in place of System32\shutdown.exe, it records how it was run instead.
+// Drives the real QorvaneShutdown.exe under Wine as a user would: driver.exe SCENARIO PROGRAM.exe SHOTS (a Linux
+// folder); prints each failed check, then "N passed, N failed". As System32's shutdown.exe it records how it ran.
 
 #include <windows.h>
 #include <commctrl.h>
 #include <imm.h>
 #include <shobjidl.h>
-#include <tlhelp32.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -44,9 +41,8 @@ bool check(bool ok, const std::string& what) {
 
 int scaled(int pixels) { return ::MulDiv(pixels, static_cast<int>(gDpi), 96); }
 
-// Runs a Linux command line and returns what it printed, or nothing if it
-// failed. Wine's wait on a Linux process can end before it wrote, so the
-// output's arrival is awaited, in a file of each call's own.
+// A Linux command's output, or nothing if it failed; awaited in a file of its own, as Wine's wait on a Linux
+// process can end before it wrote.
 std::optional<std::string> shell(const std::string& command) {
     static int calls = 0;
     static const std::string run = std::filesystem::path(::_wgetenv(L"QORVANE_RUN")).string();  // this run's own
@@ -68,9 +64,8 @@ std::string xWindow(HWND window) {
     return std::to_string(id);
 }
 
-// Waits until the window manager's _NET_WM_STATE of the window, as xprop reads it,
-// holds the word or not: SKIP_TASKBAR (no taskbar button) or HIDDEN (minimized).
-// A window without the property, or none at all, counts for neither.
+// Waits until the window manager's _NET_WM_STATE of the window holds the word or not: SKIP_TASKBAR (no taskbar
+// button) or HIDDEN (minimized). A window without the property, or none at all, counts for neither.
 bool windowState(HWND window, const char* word, bool holds = true) {
     return waitFor([&] {
         const auto state = shell("xprop -id " + xWindow(window) + " _NET_WM_STATE");
@@ -101,28 +96,19 @@ const std::string gSystem = "c:\\windows\\system32";  // the prefix's, in lower 
 // Where a program of this bitness that names System32 ends up (the program is built as the driver is).
 const std::string gStandIn = sizeof(void*) == 4 ? "c:\\windows\\syswow64" : gSystem;
 
-// The stand-in for shutdown.exe has not ended yet, or no snapshot says it has.
+// Held by each stand-in till it ends.
+constexpr const char* kStandInMutex = "Local\\qorvane-stand-in";
 bool standInRunning() {
-    const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return true;
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof(entry);
-    bool running = false;
-    for (BOOL more = ::Process32FirstW(snapshot, &entry); more && !running; more = ::Process32NextW(snapshot, &entry)) {
-        running = ::lstrcmpiW(entry.szExeFile, L"shutdown.exe") == 0;
-    }
-    ::CloseHandle(snapshot);
-    return running;
+    const HANDLE running = ::OpenMutexA(SYNCHRONIZE, FALSE, kStandInMutex);
+    return running != nullptr && ::CloseHandle(running);
 }
 
 void typeKeys(std::initializer_list<WORD> keys) {
     for (const WORD key : keys) sendKey(key, true), sendKey(key, false);
 }
 
-// Through X, as a user holds them: Wine sets the keyboard's state from X's
-// whenever a window of its gets the X focus, and would let keys go that X
-// never saw down. Returns once Wine has them (typing before it has the
-// release would type with Ctrl).
+// Through X, as a user holds them (Wine takes the keyboard's state from X's at each X focus); returns once Wine
+// has them, so that nothing typed next comes with Ctrl.
 void holdCtrlF12(bool down) {
     shell(std::string("xdotool ") + (down ? "keydown" : "keyup") + " ctrl+F12");
     waitFor([&] { return (::GetAsyncKeyState(VK_CONTROL) < 0) == down && (::GetAsyncKeyState(VK_F12) < 0) == down; });
@@ -133,8 +119,7 @@ struct OtherProgram {
     HWND window = ::CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr,
                                     nullptr, nullptr, nullptr);
     ~OtherProgram() { ::DestroyWindow(window); }
-    // Shown anew: a window manager may refuse the foreground to a window it
-    // already shows, and openbox at times does, but it gives it to a new one.
+    // Shown anew: openbox at times refuses the foreground to a window it already shows.
     bool toFront() const {
         ::ShowWindow(window, SW_HIDE);
         ::ShowWindow(window, SW_SHOW);
@@ -143,14 +128,12 @@ struct OtherProgram {
     }
 };
 
-// Under the filter, a box that takes an input method's WM_IME_CHAR as Windows'
-// edit control does, as a character typed (Wine's passes it on as WM_CHAR).
+// Under the filter, a box that takes WM_IME_CHAR as Windows' edit does, typed (Wine's passes it on as WM_CHAR).
 LRESULT CALLBACK asWindowsEdit(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     return ::DefSubclassProc(box, message == WM_IME_CHAR ? WM_CHAR : message, wParam, lParam);
 }
 
-// The boxes' filter on a box of the driver's own, where Wine's imm32 answers:
-// it takes the box from the input methods, and of their characters lets only a digit through.
+// The boxes' filter on a box of the driver's own, where Wine's imm32 answers for it.
 void boxFilter() {
     testing::FakePlatform platform;
     const CountdownController controller(platform);
@@ -186,8 +169,7 @@ void window() {
     check(labelBefore(IdText1) == L"小时" && labelBefore(IdText2) == L"分钟", "each box follows its label");
     screenshot(app.window(), "startup");
     app.choose(1);
-    // The focus comes back to the box that had it after a message dismissed with Enter.
-    typeKeys({VK_TAB});
+    typeKeys({VK_TAB});  // to the hours box, which has the focus back once a message is dismissed with Enter
     check(waitFor([&] { return app.focused(IdText1); }), "Tab from the list to the hours box");
     ::PostMessageW(app.window(), WM_COMMAND, MAKEWPARAM(IdCommand1, BN_CLICKED),
                    reinterpret_cast<LPARAM>(app.control(IdCommand1)));  // 执行, the focus left where it is
@@ -214,8 +196,7 @@ void window() {
     app.elapseTimer1();
     check(started == L"离重新启动还有：545|59" && left() == L"离重新启动还有：545|58",
           "the countdown's heading and time left, at 执行 and a minute later");
-    // Windows moves it to a monitor of another DPI, with a rectangle of the frame
-    // Wine keeps, put in the program's memory (no pointer crosses processes by itself).
+    // Moved to a monitor of another DPI, with a rectangle for Wine's frame, in the program's memory.
     const int other = gDpi == 96 ? 192 : 96;
     const RECT suggested{0, 0, ::MulDiv(kClientWidth, other, 96) + frame.right - frame.left - client.right,
                          ::MulDiv(kClientHeight, other, 96) + frame.bottom - frame.top - client.bottom};
@@ -241,18 +222,15 @@ bool recallWithCtrlF12(const App& app) {
     });
 }
 
-// Under a window manager, as a user works: the focus comes back to the control
-// that had it however the window comes back, Enter presses the focused button,
-// and the taskbar button goes and comes with the countdown.
+// Under a window manager, as a user works: the focus comes back to the control that had it however the window
+// comes back, Enter presses the focused button, and the taskbar button goes and comes with the countdown.
 void recall() {
     const App app(gProgram);
     check(waitFor([&] { return app.focused(IdCombo1); }), "active, the list has the focus");
     app.choose(0);
     typeKeys({VK_TAB, '0'});
     check(waitFor([&] { return app.text(IdText1) == L"0"; }), "typing in the hours box");
-    // Typed through X, as the user types, once X can focus the window (the window
-    // manager maps it a little after Wine shows it): a key Wine is handed directly
-    // can beat the X focus and be lost.
+    // Through X once X can focus the window (mapped a little after Wine shows it): a key handed to Wine can beat it.
     const auto typingGoesOn = [&](char digit, const std::wstring& expected) {
         shell("for i in $(seq 100); do xdotool windowfocus --sync " + xWindow(app.window()) +
               " 2>/dev/null && break; sleep 0.05; done; xdotool key " + digit);
@@ -282,9 +260,8 @@ void recall() {
     shell("xdotool keydown BackSpace sleep 1 keyup BackSpace");
     check(waitFor([&] { return app.text(IdText1).empty(); }), "a held Backspace repeats, as every key but Enter");
     app.type(IdText1, L"1");
-    // 执行 from the keyboard, Enter held a second: disabled under the focus, it
-    // hands the focus on to 取消任务, which the repeats must not press. They
-    // come through X, as a held key does, and the Tab after them too.
+    // Enter held a second on 执行 (through X, with the keys after it): disabled under the focus, it hands the
+    // focus on to 取消任务, which the repeats must not press.
     typeKeys({VK_TAB, VK_TAB});
     check(waitFor([&] { return app.focused(IdCommand1); }), "执行 has the focus");
     shell("xdotool windowfocus --sync " + xWindow(app.window()) +
@@ -323,8 +300,7 @@ void planted() {
     ::CopyFileW(gProgram.c_str(), L"C:\\app\\QorvaneShutdown.exe", FALSE);
     {
         const App app(L"C:\\app\\QorvaneShutdown.exe", kWindowClassName, L"C:\\work");
-        // The maker's name opens the web page through the shell; the stand-in
-        // answers for the browser (the harness made it so).
+        // The maker's name opens the web page through the shell; the stand-in answers for the browser.
         ::SendMessageW(app.window(), WM_COMMAND, MAKEWPARAM(IdLabel6, STN_CLICKED),
                        reinterpret_cast<LPARAM>(app.control(IdLabel6)));
         check(waitFor([] { return records().size() == 1; }) && records()[0].find("|5|") != std::string::npos &&
@@ -341,14 +317,12 @@ void planted() {
         ::PostMessageW(app.window(), WM_CLOSE, 0, 0);
         check(app.waitForExit(5000), "closing ends the program");
     }
-    // Kept awake while counting, never the display; released by 取消任务 and at
-    // zero. Wine logs each request (WINEDEBUG warn+ntdll).
+    // Kept awake while counting, never the display; released by 取消任务 and at zero (from Wine's log).
     check(shell("grep -ao 'NtSetThreadExecutionState (0x[0-9a-f]*' $QORVANE_RUN/wine.log | cut -d'(' -f2") ==
               "0x80000001\n0x80000000\n0x80000001\n0x80000000\n",
           "the system kept awake while counting, and let sleep after");
     {
-        // Windows refuses the command once it runs: the user hears of it once,
-        // in front of the program he is in.
+        // Windows refuses the command once it runs: the user hears of it once, in front of the program he is in.
         const App app(gProgram);
         const OtherProgram other;
         check(other.toFront(), "another program in front");
@@ -363,10 +337,9 @@ void planted() {
     }
 }
 
-// One countdown of 0 h 1 min on the real timer. Five seconds before zero,
-// Ctrl+F12 in another program whose input the helper joins, and which hangs
-// (the plan stalls the helper's SetForegroundWindow 10 s): the window's thread
-// goes on, and the command runs 60 s after 执行.
+// One countdown of 0 h 1 min on the real timer, with Ctrl+F12 behind another program and the foreground refused as
+// Windows' lock does: the helper that joins it runs one at a time; the plan stalls its SetForegroundWindow 10 s,
+// and the last time, 5 s before zero, the command runs at zero all the same.
 void minute() {
     const App app(gProgram);
     const OtherProgram other;
@@ -374,15 +347,21 @@ void minute() {
     const auto start = std::chrono::steady_clock::now();
     const auto since = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
     check(other.toFront(), "another program in front");
+    holdCtrlF12(true);
+    check(waitFor([] { return faults::helperTries() == 1; }), "Ctrl+F12: the helper joins the program in front");
+    shell("xdotool keyup ctrl+F12 sleep 0.1 keydown ctrl+F12 sleep 0.1");  // pressed again while it waits
+    holdCtrlF12(false);
+    check(waitFor([&] { return ::GetForegroundWindow() == app.window(); }, 15s) &&
+              !waitFor([] { return faults::helperTries() > 1; }, 1s),
+          "in front once the program in front answers; the second press tried nothing more");
+    check(other.toFront(), "another program in front");
     waitFor([&] { return since() >= 55; }, 60s, 100ms);
     holdCtrlF12(true);
-    check(waitFor([&] { return faults::helperTries() == 1; }), "Ctrl+F12: the helper joins the hung program in front");
+    check(waitFor([] { return faults::helperTries() == 2; }), "Ctrl+F12 again: a new helper, the last one done");
     holdCtrlF12(false);
     const bool ran = waitFor([] { return !records().empty(); }, 10s, 20ms);
     const double at = since();
     check(ran && at > 59.5 && at < 61, "the command runs at zero, " + std::to_string(at) + " s after 执行");
-    check(waitFor([&] { return ::GetForegroundWindow() == app.window(); }, 15s),
-          "in front once the program in front answers");
 }
 
 }  // namespace
@@ -392,6 +371,7 @@ int wmain(int argc, wchar_t** argv) {
     ::GetModuleFileNameA(nullptr, self, MAX_PATH);
     ::GetCurrentDirectoryA(MAX_PATH, folder);
     if (std::string(self).ends_with("\\shutdown.exe")) {
+        ::CreateMutexA(nullptr, FALSE, kStandInMutex);
         STARTUPINFOW startup{};
         ::GetStartupInfoW(&startup);
         const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) != 0 ? startup.wShowWindow : -1;

@@ -4,7 +4,8 @@
 //                       absent, LOAD_LIBRARY_SEARCH_* refused (no KB2533623)
 //   foreground-refused  SetForegroundWindow fails on a thread that does not
 //                       share the input of the program in front, as Windows' lock
-//   foreground-stalls   off the window's thread it waits 10 s first; each try is counted
+//   foreground-stalls   off the window's thread it waits 10 s first
+// Every try off the window's thread is counted.
 //   com-fails-once      the first CoCreateInstance fails
 #include <windows.h>
 
@@ -28,15 +29,17 @@ Functions::LoadLibraryExWFunction realLoadLibraryExW;
 Functions::CoCreateInstanceFunction realCoCreateInstance;
 
 BOOL WINAPI setForegroundWindow(HWND window) {
+    const bool helper = ::GetCurrentThreadId() != windowThread;
+    if (helper) {
+        ::WritePrivateProfileStringA("log", "helper tries", std::to_string(helperTries() + 1).c_str(), kPlanFile);
+    }
     // A thread joined to the one in front shares its active window.
     if (planned("foreground-refused") && ::GetActiveWindow() != ::GetForegroundWindow()) {
         act("foreground-refused");
         return FALSE;
     }
-    if (::GetCurrentThreadId() != windowThread && planned("foreground-stalls")) {
+    if (helper && planned("foreground-stalls")) {
         act("foreground-stalls");
-        const UINT tries = helperTries() + 1;
-        ::WritePrivateProfileStringA("log", "helper tries", std::to_string(tries).c_str(), kPlanFile);
         ::Sleep(10000);
     }
     return realSetForegroundWindow(window);
