@@ -1,6 +1,5 @@
 #pragma once
-// Runs a program under test and works its window from outside, as a user
-// would: for the end-to-end driver and the benchmark probe.
+// Runs a program under test and works its window from outside, as a user would: for the driver and the bench.
 
 #include <windows.h>
 
@@ -18,8 +17,7 @@ namespace qorvane::e2e {
 using namespace std::chrono_literals;
 using namespace ui;
 
-// Every 5 ms by default (each look is a round trip to the Wine server), our own
-// windows' messages answered meanwhile, as a program's are.
+// Every 5 ms by default (each look is a round trip to Wine's server), our own windows' messages answered meanwhile.
 inline bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit = 5000ms,
                     std::chrono::milliseconds poll = 5ms) {
     for (const auto end = std::chrono::steady_clock::now() + limit; !condition(); std::this_thread::sleep_for(poll)) {
@@ -58,7 +56,6 @@ struct MessageBoxSeen {
     bool hasIcon = false;
 };
 
-// The message box a process has open, if any.
 inline MessageBoxSeen findMessageBox(DWORD processId) {
     for (HWND box = nullptr; (box = ::FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr;) {
         DWORD owner = 0;
@@ -131,7 +128,6 @@ public:
         ::SendMessageW(control(box), EM_SETSEL, 0, -1);
         for (const wchar_t c : L"\b" + std::wstring(characters)) ::SendMessageW(control(box), WM_CHAR, c, 1);
     }
-    // Chooses the action, enters the time and presses 执行.
     void start(int position, std::wstring_view hours, std::wstring_view minutes) const {
         choose(position);
         type(IdText1, hours);
@@ -141,7 +137,6 @@ public:
     // Posted, so a message box the press opens does not block the driver.
     void press(ControlId button) const { ::PostMessageW(control(button), BM_CLICK, 0, 0); }
     void pressAndSettle(ControlId button) const { ::SendMessageW(control(button), BM_CLICK, 0, 0); }
-    // Handled before SendMessage returns.
     void elapseTimer1() const { ::SendMessageW(window_, WM_TIMER, kTimer1.id, 0); }
 
     // The recall poll, handled before this returns: true if no message of the program's is open after it.

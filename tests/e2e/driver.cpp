@@ -29,8 +29,7 @@ namespace {
 int passed = 0, failed = 0;
 std::wstring gProgram;
 std::string gShots;
-// form1's client area as designed, at 96 DPI.
-constexpr int kClientWidth = 329, kClientHeight = 150;
+constexpr int kClientWidth = 329, kClientHeight = 150;                     // form1's client area as designed, at 96 DPI
 const UINT gDpi = static_cast<UINT>(::_wtoi(::_wgetenv(L"QORVANE_DPI")));  // the prefix's, set by the harness
 
 bool check(bool ok, const std::string& what) {
@@ -41,8 +40,7 @@ bool check(bool ok, const std::string& what) {
 
 int scaled(int pixels) { return ::MulDiv(pixels, static_cast<int>(gDpi), 96); }
 
-// A Linux command's output, or nothing if it failed; awaited in a file of its own, as Wine's wait on a Linux
-// process can end before it wrote.
+// A Linux command's output, or nothing if it failed; awaited in a file, as Wine's wait may end before it wrote.
 std::optional<std::string> shell(const std::string& command) {
     static int calls = 0;
     static const std::string run = std::filesystem::path(::_wgetenv(L"QORVANE_RUN")).string();  // this run's own
@@ -60,12 +58,10 @@ std::optional<std::string> shell(const std::string& command) {
 
 std::string xWindow(HWND window) {
     const auto id = reinterpret_cast<std::uintptr_t>(::GetPropW(window, L"__wine_x11_whole_window"));
-    if (id == 0) std::printf("no X window for %p: %s\n", static_cast<void*>(window), describe(window).c_str());
     return std::to_string(id);
 }
 
-// Waits until the window manager's _NET_WM_STATE of the window holds the word or not: SKIP_TASKBAR (no taskbar
-// button) or HIDDEN (minimized). A window without the property, or none at all, counts for neither.
+// Waits until the window manager's _NET_WM_STATE of the window, which must exist, holds the word or not.
 bool windowState(HWND window, const char* word, bool holds = true) {
     return waitFor([&] {
         const auto state = shell("xprop -id " + xWindow(window) + " _NET_WM_STATE");
@@ -83,8 +79,7 @@ void screenshot(HWND window, const std::string& name) {
           (gDpi == 96 ? "" : "-" + std::to_string(gDpi) + "dpi") + ".png");
 }
 
-// What the stand-in shutdown.exe recorded, lower case, one run a line:
-// "program|working folder|show command (-1 for none)|command line".
+// What the stand-in recorded, lower case: "program|working folder|show command (-1 for none)|command line".
 std::vector<std::string> records() {
     std::vector<std::string> lines;
     std::ifstream file("C:\\records.txt");
@@ -96,8 +91,7 @@ const std::string gSystem = "c:\\windows\\system32";  // the prefix's, in lower 
 // Where a program of this bitness that names System32 ends up (the program is built as the driver is).
 const std::string gStandIn = sizeof(void*) == 4 ? "c:\\windows\\syswow64" : gSystem;
 
-// Held by each stand-in till it ends.
-constexpr const char* kStandInMutex = "Local\\qorvane-stand-in";
+constexpr const char* kStandInMutex = "Local\\qorvane-stand-in";  // held by each stand-in till it ends
 bool standInRunning() {
     const HANDLE running = ::OpenMutexA(SYNCHRONIZE, FALSE, kStandInMutex);
     return running != nullptr && ::CloseHandle(running);
@@ -107,15 +101,13 @@ void typeKeys(std::initializer_list<WORD> keys) {
     for (const WORD key : keys) sendKey(key, true), sendKey(key, false);
 }
 
-// Through X, as a user holds them (Wine takes the keyboard's state from X's at each X focus); returns once Wine
-// has them, so that nothing typed next comes with Ctrl.
+// Through X, as a user holds them (Wine takes the keys' state from X's at each focus); returns once Wine has them.
 void holdCtrlF12(bool down) {
     shell(std::string("xdotool ") + (down ? "keydown" : "keyup") + " ctrl+F12");
     waitFor([&] { return (::GetAsyncKeyState(VK_CONTROL) < 0) == down && (::GetAsyncKeyState(VK_F12) < 0) == down; });
 }
 
-// A window of the driver's own, standing for another program the user is in.
-struct OtherProgram {
+struct OtherProgram {  // a window of the driver's, for another program the user is in
     HWND window = ::CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr,
                                     nullptr, nullptr, nullptr);
     ~OtherProgram() { ::DestroyWindow(window); }
@@ -149,8 +141,6 @@ void boxFilter() {
           "a box without input methods, where of their letters, 啊 and full-width digits only a digit lands");
     ::DestroyWindow(box);
 }
-
-// ---- Scenarios ----
 
 // The window as it starts and takes its entries, at the prefix's DPI.
 void window() {
@@ -222,8 +212,7 @@ bool recallWithCtrlF12(const App& app) {
     });
 }
 
-// Under a window manager, as a user works: the focus comes back to the control that had it however the window
-// comes back, Enter presses the focused button, and the taskbar button goes and comes with the countdown.
+// Under a window manager: the focus comes back to the control that had it, Enter presses the focused button.
 void recall() {
     const App app(gProgram);
     check(waitFor([&] { return app.focused(IdCombo1); }), "active, the list has the focus");
@@ -260,8 +249,7 @@ void recall() {
     shell("xdotool keydown BackSpace sleep 1 keyup BackSpace");
     check(waitFor([&] { return app.text(IdText1).empty(); }), "a held Backspace repeats, as every key but Enter");
     app.type(IdText1, L"1");
-    // Enter held a second on 执行 (through X, with the keys after it): disabled under the focus, it hands the
-    // focus on to 取消任务, which the repeats must not press.
+    // Enter held on 执行, through X: disabled, it hands the focus to 取消任务, which the repeats must not press.
     typeKeys({VK_TAB, VK_TAB});
     check(waitFor([&] { return app.focused(IdCommand1); }), "执行 has the focus");
     shell("xdotool windowfocus --sync " + xWindow(app.window()) +
@@ -337,9 +325,8 @@ void planted() {
     }
 }
 
-// One countdown of 0 h 1 min on the real timer, with Ctrl+F12 behind another program and the foreground refused as
-// Windows' lock does: the helper that joins it runs one at a time; the plan stalls its SetForegroundWindow 10 s,
-// and the last time, 5 s before zero, the command runs at zero all the same.
+// A countdown of 1 min on the real timer, Ctrl+F12 behind another program under Windows' lock: one helper at a
+// time joins it, and the plan stalls each 10 s, the last from 5 s before zero, when the command runs all the same.
 void minute() {
     const App app(gProgram);
     const OtherProgram other;

@@ -1,11 +1,8 @@
-// The Windows of the program's test build: the words of C:\fault-plan.ini make
-// the calls Windows may lack, refuse or stall do so, as Wine never does.
-//   windows7            DPI functions newer than 7 and SetDefaultDllDirectories
-//                       absent, LOAD_LIBRARY_SEARCH_* refused (no KB2533623)
-//   foreground-refused  SetForegroundWindow fails on a thread that does not
-//                       share the input of the program in front, as Windows' lock
+// The Windows of the program's test build: the words of C:\fault-plan.ini make the calls Windows may lack, refuse
+// or stall do so, as Wine never does (every SetForegroundWindow off the window's thread is counted):
+//   windows7            DPI functions newer than 7 and SetDefaultDllDirectories absent, LOAD_LIBRARY_SEARCH_* refused
+//   foreground-refused  SetForegroundWindow fails on a thread not sharing the input of the one in front, as the lock
 //   foreground-stalls   off the window's thread it waits 10 s first
-// Every try off the window's thread is counted.
 //   com-fails-once      the first CoCreateInstance fails
 #include <windows.h>
 

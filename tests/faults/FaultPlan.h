@@ -1,7 +1,6 @@
 #pragma once
-// The fault plan the harness writes into the prefix, read alike by the test
-// build and by the driver: words under [plan], each word that took effect
-// under [acted], the helper's tries under [log].
+// The fault plan the harness writes into the prefix, read alike by the test build and the driver: words under
+// [plan], each word that took effect under [acted], the helper's tries under [log].
 
 #include <windows.h>
 

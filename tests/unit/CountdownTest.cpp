@@ -1,5 +1,4 @@
-// The rules' values and the controller's exact texts and sequences; what
-// shows on screen is the end-to-end tests'.
+// The rules' values and the controller's exact texts and sequences; what shows on screen is the end-to-end tests'.
 #include <gtest/gtest.h>
 
 #include <set>
