@@ -123,7 +123,7 @@ public:
         ::SendMessageW(window_, WM_COMMAND, MAKEWPARAM(IdCombo1, CBN_SELCHANGE),
                        reinterpret_cast<LPARAM>(control(IdCombo1)));
     }
-    // Empties the box as a user would (all selected, Backspace), then types each character.
+    // As a user: all selected, Backspace, then each character.
     void type(ControlId box, std::wstring_view characters) const {
         ::SendMessageW(control(box), EM_SETSEL, 0, -1);
         for (const wchar_t c : L"\b" + std::wstring(characters)) ::SendMessageW(control(box), WM_CHAR, c, 1);

@@ -1,9 +1,6 @@
 #!/usr/bin/env bash
-# Runs one driver scenario against the real program under Wine, in a prefix
-# and on a display of its own, with the driver in place of shutdown.exe, where
-# it records how it is run.
-# Usage: run-scenario.sh SCENARIO DPI DRIVER PROGRAM SCREENSHOT_DIR WORK_DIR [PLAN]
-# PLAN: the words of the test build's fault plan, written where the program and the driver read it.
+# Runs one driver scenario against the real program under Wine, in a prefix and on a display of its own.
+# Usage: run-scenario.sh SCENARIO DPI DRIVER PROGRAM SCREENSHOT_DIR WORK_DIR [PLAN: the test build's fault plan]
 set -uo pipefail
 scenario=$1 dpi=$2 driver=$3 program=$4 screenshots=$5 workdir=$6
 plan=${7:-}
@@ -24,9 +21,8 @@ mkdir -p "$templates"
 cp -a "$templates/$dpi" "$run/prefix"
 QS_EXTRA_DLL_OVERRIDES="shutdown.exe=n" wine_environment "$run/prefix"
 if [ "$scenario" = recall ]; then
-    # A window manager and no Wine desktop: the driver reads each window's taskbar state with xprop.
+    # A window manager and no Wine desktop (the driver reads taskbar states with xprop), once it names itself.
     openbox >/dev/null 2>&1 &
-    # It manages windows once it names itself on the root window.
     named() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
     wait_until named || die "openbox does not manage the display"
     wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1
@@ -36,8 +32,7 @@ export QORVANE_DPI=$dpi QORVANE_RUN=$run
 [ "$scenario" = planted ] && wine reg add 'HKCR\https\shell\open\command' /ve /f \
     /d '"C:\windows\system32\shutdown.exe" "%1"' >/dev/null 2>&1
 [ -z "$plan" ] || printf '[plan]\r\nwords=%s\r\n' "$plan" >"$WINEPREFIX/drive_c/fault-plan.ini"
-# Wine's word on every exception, kept for a failed run; the planted scenario
-# also reads what the program asked of the power manager.
+# Wine's word on every exception, for a failed run; planted also reads what the program asked of the power manager.
 export WINEDEBUG=-all,+seh
 [ "$scenario" = planted ] && export WINEDEBUG=$WINEDEBUG,warn+ntdll
 wine "$driver" "$scenario" "$(winepath -w "$program" 2>/dev/null)" "$screenshots" 2>"$run/wine.log"

@@ -45,8 +45,7 @@ testing::Message attention(const wchar_t* text, MessageFront front = MessageFron
     return {text, L"注意", MessageIcon::None, front};
 }
 
-// The widgets the model shows, so a view is compared whole.
-std::set<Widget> shownWidgets(const WindowModel& model) {
+std::set<Widget> shownWidgets(const WindowModel& model) {  // so that a view is compared whole
     std::set<Widget> shown;
     for (std::size_t widget = 0; widget < kWidgetCount; ++widget) {
         if (model.widgets[widget].visible) shown.insert(static_cast<Widget>(widget));
