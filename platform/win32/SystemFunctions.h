@@ -5,8 +5,9 @@
 // them, and the caller falls back), those Windows may refuse (the foreground,
 // a search flag older systems do not know), and those of COM, the shell and
 // the input methods, whose DLLs are loaded from the system directory by the
-// first call, so that start-up does not wait for COM and the shell. Those DLLs are never unloaded: the shell
-// may still be at work on a thread of ours when the program ends.
+// first call, so that start-up does not wait for COM and the shell. Those
+// DLLs are never unloaded: the shell may still be at work on a thread of ours
+// when the program ends.
 
 #include <windows.h>
 #include <imm.h>
