@@ -102,7 +102,6 @@ public:
         ::CloseHandle(process_.hThread);
     }
 
-    bool ok() const { return window_ != nullptr; }
     HWND window() const { return window_; }
     HANDLE process() const { return process_.hProcess; }
     bool waitForExit(DWORD ms) const { return ::WaitForSingleObject(process_.hProcess, ms) == WAIT_OBJECT_0; }
@@ -134,8 +133,6 @@ public:
         type(IdText2, minutes);
         pressAndSettle(IdCommand1);
     }
-    // Posted, so a message box the press opens does not block the driver.
-    void press(ControlId button) const { ::PostMessageW(control(button), BM_CLICK, 0, 0); }
     void pressAndSettle(ControlId button) const { ::SendMessageW(control(button), BM_CLICK, 0, 0); }
     void elapseTimer1() const { ::SendMessageW(window_, WM_TIMER, kTimer1.id, 0); }
 
