@@ -144,7 +144,7 @@ void boxFilter() {
 // The window as it starts and takes its entries, at the prefix's DPI.
 void window() {
     const App app(gProgram);
-    RECT client{}, frame{}, work{}, button{};
+    RECT client{}, frame{}, work{}, heading{};
     ::GetClientRect(app.window(), &client);
     ::GetWindowRect(app.window(), &frame);
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
@@ -193,10 +193,11 @@ void window() {
     ::WriteProcessMemory(app.process(), remote, &suggested, sizeof(suggested), nullptr);
     ::SendMessageW(app.window(), WM_DPICHANGED, MAKEWPARAM(other, other), reinterpret_cast<LPARAM>(remote));
     ::GetWindowRect(app.window(), &frame);
-    ::GetWindowRect(app.control(IdCommand2), &button);
-    ::MapWindowPoints(nullptr, app.window(), reinterpret_cast<POINT*>(&button), 2);
-    check(::EqualRect(&frame, &suggested) && button.left == ::MulDiv(248, other, 96) &&
-              button.top == ::MulDiv(40, other, 96),
+    ::GetWindowRect(app.control(IdLabel8), &heading);  // inside the frame: at 8 + 24, 0 + 24, 169 × 25 at 96 DPI
+    ::MapWindowPoints(nullptr, app.window(), reinterpret_cast<POINT*>(&heading), 2);
+    const RECT designed{::MulDiv(32, other, 96), ::MulDiv(24, other, 96), ::MulDiv(201, other, 96),
+                        ::MulDiv(49, other, 96)};
+    check(::EqualRect(&frame, &suggested) && ::EqualRect(&heading, &designed),
           "on a monitor of another DPI, the window takes the size suggested and lays its controls out for it");
     screenshot(app.window(), "countdown-at-" + std::to_string(other) + "dpi");
     boxFilter();
