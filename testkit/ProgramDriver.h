@@ -40,16 +40,6 @@ inline void sendKey(WORD key, bool down) {
     ::SendInput(1, &input, sizeof(input));
 }
 
-// What became of a window and its program, for a check that lost sight of them.
-inline std::string describe(HWND window, HANDLE process = nullptr) {
-    DWORD code = 0;
-    const bool ended = process != nullptr && ::GetExitCodeProcess(process, &code) && code != STILL_ACTIVE;
-    return std::string(!::IsWindow(window)         ? "no window"
-                       : ::IsWindowVisible(window) ? "shown"
-                                                   : "hidden") +
-           (ended ? ", the program ended with code " + std::to_string(code) : "");
-}
-
 struct MessageBoxSeen {
     HWND box = nullptr;
     std::wstring title, text;
@@ -78,18 +68,16 @@ public:
         const bool started = ::CreateProcessW(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, folder,
                                               &startup, &process_) != FALSE;
         // Each poll, every 1 ms (the benchmark times start-up by it), looks at the next window of the class.
-        const bool shown =
-            started && waitFor(
-                           [&] {
-                               DWORD owner = 0;
-                               window_ =
-                                   windowClass ? ::FindWindowExW(nullptr, window_, windowClass, nullptr) : nullptr;
-                               ::GetWindowThreadProcessId(window_, &owner);
-                               return !windowClass || (owner == process_.dwProcessId && ::IsWindowVisible(window_));
-                           },
-                           15s, 1ms);
-        if (!shown && windowClass != nullptr) {
-            std::printf("the program's window did not show: %s\n", describe(window_, process_.hProcess).c_str());
+        const auto shows = [&] {
+            DWORD owner = 0;
+            window_ = ::FindWindowExW(nullptr, window_, windowClass, nullptr);
+            ::GetWindowThreadProcessId(window_, &owner);
+            return owner == process_.dwProcessId && ::IsWindowVisible(window_);
+        };
+        if (windowClass != nullptr && !(started && waitFor(shows, 15s, 1ms))) {
+            DWORD code = 0;
+            ::GetExitCodeProcess(process_.hProcess, &code);
+            std::printf("the program's window did not show; its exit code (259: running): %lu\n", code);
             window_ = nullptr;
         }
     }
