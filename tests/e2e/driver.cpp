@@ -301,6 +301,12 @@ void planted() {
         ::PostMessageW(app.window(), WM_CLOSE, 0, 0);
         check(app.waitForExit(5000), "closing ends the program");
     }
+    // Beside it the harness planted a DLL the shell loads; a program there that does not name the system directory
+    // loads it.
+    const auto loads = [] { return shell("grep -a 'Loaded L.C:..app..shlwapi' $QORVANE_RUN/wine.log | wc -l"); };
+    const auto byProgram = loads();
+    App(L"C:\\app\\shutdown.exe", nullptr).waitForExit(5000);
+    check(byProgram == "0\n" && loads() == "1\n", "a DLL planted beside the program is not loaded");
     // Kept awake while counting, never the display; released by 取消任务 and at zero (from Wine's log).
     check(shell("grep -ao 'NtSetThreadExecutionState (0x[0-9a-f]*' $QORVANE_RUN/wine.log | cut -d'(' -f2") ==
               "0x80000001\n0x80000000\n0x80000001\n0x80000000\n",
@@ -355,6 +361,7 @@ int wmain(int argc, wchar_t** argv) {
     ::GetCurrentDirectoryA(MAX_PATH, folder);
     if (std::string(self).ends_with("\\shutdown.exe")) {
         ::CreateMutexA(nullptr, FALSE, kStandInMutex);
+        ::LoadLibraryA("shlwapi.dll");  // by name, as a program that takes Windows' order as it is
         STARTUPINFOW startup{};
         ::GetStartupInfoW(&startup);
         const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) != 0 ? startup.wShowWindow : -1;

@@ -19,7 +19,8 @@ mkdir -p "$templates"
 (flock 9 && prepare_wine_prefix "$templates/$dpi" "$dpi" 1024x768) 9>"$templates/lock" ||
     die "could not prepare the Wine prefix"
 cp -a "$templates/$dpi" "$run/prefix"
-QS_EXTRA_DLL_OVERRIDES="shutdown.exe=n" wine_environment "$run/prefix"
+# Wine takes its own shlwapi.dll over one beside a program, where Windows takes the first found.
+QS_EXTRA_DLL_OVERRIDES="shutdown.exe=n;shlwapi=n,b" wine_environment "$run/prefix"
 if [ "$scenario" = recall ]; then
     # A window manager and no Wine desktop (the driver reads taskbar states with xprop), once it names itself.
     openbox >/dev/null 2>&1 &
@@ -31,14 +32,16 @@ export QORVANE_DPI=$dpi QORVANE_RUN=$run
 # The stand-in answers for the browser too, and records how the page was opened.
 [ "$scenario" = planted ] && wine reg add 'HKCR\https\shell\open\command' /ve /f \
     /d '"C:\windows\system32\shutdown.exe" "%1"' >/dev/null 2>&1
+[ "$scenario" = planted ] && mkdir -p "$WINEPREFIX/drive_c/app" && cp "${driver%/*}/planted/shlwapi.dll" "$WINEPREFIX/drive_c/app/"
 [ -z "$plan" ] || printf '[plan]\r\nwords=%s\r\n' "$plan" >"$WINEPREFIX/drive_c/fault-plan.ini"
-# Wine's word on every exception, for a failed run; planted also reads what the program asked of the power manager.
+# Wine's word on every exception, for a failed run; planted also reads what the program asked of the power manager,
+# and which DLLs were loaded.
 export WINEDEBUG=-all,+seh
-[ "$scenario" = planted ] && export WINEDEBUG=$WINEDEBUG,warn+ntdll
+[ "$scenario" = planted ] && export WINEDEBUG=$WINEDEBUG,warn+ntdll,+loaddll
 wine "$driver" "$scenario" "$(winepath -w "$program" 2>/dev/null)" "$screenshots" 2>"$run/wine.log"
 status=$?
 if [ $status -ne 0 ]; then
     echo "--- Wine's report of exceptions and crashes:"
-    grep -a -v 'NtSetThreadExecutionState' "$run/wine.log" | tail -n 40
+    grep -a -v -e NtSetThreadExecutionState -e loaddll "$run/wine.log" | tail -n 40
 fi
 exit $status
