@@ -51,9 +51,8 @@ inline MessageBoxSeen findMessageBox(DWORD processId) {
         DWORD owner = 0;
         ::GetWindowThreadProcessId(box, &owner);
         if (owner != processId || !::IsWindowVisible(box)) continue;
-        // 1088: Wine's id for the box's icon.
         return {box, textOf(box), textOf(::GetDlgItem(box, 0xFFFF)),
-                ::SendDlgItemMessageW(box, 1088, STM_GETICON, 0, 0) != 0};
+                ::SendDlgItemMessageW(box, 1088, STM_GETICON, 0, 0) != 0};  // 1088: Wine's id for the box's icon
     }
     return {};
 }
@@ -75,9 +74,7 @@ public:
             return owner == process_.dwProcessId && ::IsWindowVisible(window_);
         };
         if (windowClass != nullptr && !(started && waitFor(shows, 15s, 1ms))) {
-            DWORD code = 0;
-            ::GetExitCodeProcess(process_.hProcess, &code);
-            std::printf("the program's window did not show; its exit code (259: running): %lu\n", code);
+            std::printf("the program's window did not show\n");
             window_ = nullptr;
         }
     }

@@ -2,8 +2,7 @@
 # Runs one driver scenario against the real program under Wine, in a prefix and on a display of its own.
 # Usage: run-scenario.sh SCENARIO DPI DRIVER PROGRAM SCREENSHOT_DIR WORK_DIR [PLAN: the test build's fault plan]
 set -uo pipefail
-scenario=$1 dpi=$2 driver=$3 program=$4 screenshots=$5 workdir=$6
-plan=${7:-}
+scenario=$1 dpi=$2 driver=$3 program=$4 screenshots=$5 workdir=$6 plan=${7:-}
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
 source "$QS_ROOT/scripts/wine-env.sh"
 [ -z "$plan" ] || screenshots="$screenshots/${plan// /+}"
@@ -34,8 +33,7 @@ export QORVANE_DPI=$dpi QORVANE_RUN=$run
     /d '"C:\windows\system32\shutdown.exe" "%1"' >/dev/null 2>&1
 [ "$scenario" = planted ] && mkdir -p "$WINEPREFIX/drive_c/app" && cp "${driver%/*}/planted/shlwapi.dll" "$WINEPREFIX/drive_c/app/"
 [ -z "$plan" ] || printf '[plan]\r\nwords=%s\r\n' "$plan" >"$WINEPREFIX/drive_c/fault-plan.ini"
-# Wine's word on every exception, for a failed run; planted also reads what the program asked of the power manager,
-# and which DLLs were loaded.
+# Wine's word on every exception; planted also reads what the program asked of the power manager, and DLLs loaded.
 export WINEDEBUG=-all,+seh
 [ "$scenario" = planted ] && export WINEDEBUG=$WINEDEBUG,warn+ntdll,+loaddll
 wine "$driver" "$scenario" "$(winepath -w "$program" 2>/dev/null)" "$screenshots" 2>"$run/wine.log"

@@ -25,27 +25,27 @@ Functions::SetForegroundWindowFunction realSetForegroundWindow;
 Functions::LoadLibraryExWFunction realLoadLibraryExW;
 Functions::CoCreateInstanceFunction realCoCreateInstance;
 
+// Whether the planned word acts now, where it may; noted so, for the driver.
+bool acts(const char* word, bool may) {
+    if (!may || !planned(word)) return false;
+    ::WritePrivateProfileStringA("acted", word, "1", kPlanFile);
+    return true;
+}
+
 BOOL WINAPI setForegroundWindow(HWND window) {
     const bool helper = ::GetCurrentThreadId() != windowThread;
     if (helper) {
         ::WritePrivateProfileStringA("log", "helper tries", std::to_string(helperTries() + 1).c_str(), kPlanFile);
     }
     // A thread joined to the one in front shares its active window.
-    if (planned("foreground-refused") && ::GetActiveWindow() != ::GetForegroundWindow()) {
-        act("foreground-refused");
-        return FALSE;
-    }
-    if (helper && planned("foreground-stalls")) {
-        act("foreground-stalls");
-        ::Sleep(10000);
-    }
+    if (acts("foreground-refused", ::GetActiveWindow() != ::GetForegroundWindow())) return FALSE;
+    if (acts("foreground-stalls", helper)) ::Sleep(10000);
     return realSetForegroundWindow(window);
 }
 
 HMODULE WINAPI loadLibraryExW(LPCWSTR name, HANDLE file, DWORD flags) {
     constexpr DWORD kSearchFlags = 0x1F00;  // LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR ... _DEFAULT_DIRS
-    if ((flags & kSearchFlags) != 0 && planned("windows7")) {
-        act("windows7");
+    if (acts("windows7", (flags & kSearchFlags) != 0)) {
         ::SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
@@ -54,8 +54,7 @@ HMODULE WINAPI loadLibraryExW(LPCWSTR name, HANDLE file, DWORD flags) {
 
 HRESULT WINAPI coCreateInstance(REFCLSID type, IUnknown* outer, DWORD context, REFIID iid, void** object) {
     static std::atomic<int> calls{0};
-    if (calls++ == 0 && planned("com-fails-once")) {
-        act("com-fails-once");
+    if (acts("com-fails-once", calls++ == 0)) {
         *object = nullptr;
         return CO_E_SERVER_EXEC_FAILURE;
     }

@@ -23,7 +23,6 @@ inline bool planned(std::string_view word) {
 }
 
 // A word that never acts leaves its run proving no more than the plain one.
-inline void act(const char* word) { ::WritePrivateProfileStringA("acted", word, "1", kPlanFile); }
 inline bool acted(const std::string& word) { return ::GetPrivateProfileIntA("acted", word.c_str(), 0, kPlanFile) != 0; }
 
 }  // namespace qorvane::faults

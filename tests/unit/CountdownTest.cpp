@@ -75,7 +75,7 @@ TEST_F(Controller, EachActionHasItsEntrySuffixHeadingAndCommandRunOnceAtAZeroSta
     }
 }
 
-TEST_F(Controller, ExecuteRefusesAMissingActionOrTimeAndTooLongATime) {
+TEST_F(Controller, ExecuteRefusesAMissingActionOrTimeOrTooLongATimeAndTheBoxesKeepTheirDigitsToSixtyMinutes) {
     const WindowModel unchosen = model();
     controller.execute();
     EXPECT_EQ(model(), unchosen);
@@ -89,6 +89,10 @@ TEST_F(Controller, ExecuteRefusesAMissingActionOrTimeAndTooLongATime) {
     EXPECT_EQ(boxes(), Pair(L"546", L"8"));
     EXPECT_EQ(shownWidgets(model()), kSetupView);
     EXPECT_FALSE(model().timer1Running);
+    for (const auto& [typed, kept] : {Pair(L"60", L"60"), Pair(L"61", L""), Pair(L"4 5", L"45")}) {
+        controller.boxTextEdited(Widget::Text2, typed);
+        EXPECT_EQ(text(Widget::Text2), kept) << typed;
+    }
 }
 
 TEST_F(Controller, ACountdownShowsEachMinuteInPlaceOfTheSetupAndRunsTheCommandOnceAtZero) {
@@ -140,14 +144,6 @@ TEST_F(Controller, AFailedOrRefusedCommandIsReportedOnceWithTheTimerStoppedAndOn
     EXPECT_EQ(platform.messages, (std::vector{attention(L"无法执行重新启动操作！", MessageFront::OverEverything),
                                               attention(L"无法执行注销操作！", MessageFront::OverEverything)}));
     EXPECT_FALSE(timerUnderMessage);
-}
-
-TEST_F(Controller, BoxesKeepTheirDigitsAndTheMinutesBoxEmptiesAboveSixty) {
-    controller.selectAction(0);
-    for (const auto& [typed, kept] : {Pair(L"60", L"60"), Pair(L"61", L""), Pair(L"4 5", L"45")}) {
-        controller.boxTextEdited(Widget::Text2, typed);
-        EXPECT_EQ(text(Widget::Text2), kept) << typed;
-    }
 }
 
 TEST_F(Controller, RecallNeedsBothKeysAndNeverComesUnderAMessage) {
