@@ -29,8 +29,8 @@ namespace {
 int passed = 0, failed = 0;
 std::wstring gProgram;
 std::string gShots;
-constexpr int kClientWidth = 329, kClientHeight = 150;                     // form1's client area as designed, at 96 DPI
-const UINT gDpi = static_cast<UINT>(::_wtoi(::_wgetenv(L"QORVANE_DPI")));  // the prefix's, set by the harness
+constexpr int kClientWidth = 329, kClientHeight = 150;  // form1's client area as designed, at 96 DPI
+const int gDpi = ::_wtoi(::_wgetenv(L"QORVANE_DPI"));   // the prefix's, set by the harness
 
 bool check(bool ok, const std::string& what) {
     ok ? ++passed : ++failed;
@@ -38,14 +38,14 @@ bool check(bool ok, const std::string& what) {
     return ok;
 }
 
-int scaled(int pixels) { return ::MulDiv(pixels, static_cast<int>(gDpi), 96); }
+int scaled(int pixels) { return ::MulDiv(pixels, gDpi, 96); }
 
 // A Linux command's output, or nothing if it failed; awaited in a file, as Wine's wait may end before it wrote.
 std::optional<std::string> shell(const std::string& command) {
     static int calls = 0;
     static const std::string run = std::filesystem::path(::_wgetenv(L"QORVANE_RUN")).string();  // this run's own
     const std::string out = run + "/answer-" + std::to_string(++calls);
-    const std::string line = "/bin/sh -c \"" + command + " >" + out + ".part && mv " + out + ".part " + out + "\"";
+    const std::string line = "/bin/sh -c \"{ " + command + "; } >" + out + ".part && mv " + out + ".part " + out + "\"";
     ::WinExec(line.c_str(), SW_HIDE);
     std::optional<std::string> text;
     waitFor([&] {
@@ -57,8 +57,7 @@ std::optional<std::string> shell(const std::string& command) {
 }
 
 std::string xWindow(HWND window) {
-    const auto id = reinterpret_cast<std::uintptr_t>(::GetPropW(window, L"__wine_x11_whole_window"));
-    return std::to_string(id);
+    return std::to_string(reinterpret_cast<std::uintptr_t>(::GetPropW(window, L"__wine_x11_whole_window")));
 }
 
 // Waits until the window manager's _NET_WM_STATE of the window, which must exist, holds the word or not.
@@ -69,14 +68,32 @@ bool windowState(HWND window, const char* word, bool holds = true) {
     });
 }
 
-void screenshot(HWND window, const std::string& name) {
-    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+// Saves the window as shown; no label's text may reach its last column or row (Label3, Label5 lie under others).
+void screenshot(const App& app, const std::string& name) {
+    ::RedrawWindow(app.window(), nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     ::Sleep(300);
-    RECT r{};
-    ::GetWindowRect(window, &r);
-    shell("import -window root -crop " + std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) +
-          "+" + std::to_string(r.left) + "+" + std::to_string(r.top) + " " + gShots + "/" + name +
-          (gDpi == 96 ? "" : "-" + std::to_string(gDpi) + "dpi") + ".png");
+    RECT frame{}, client{}, label{};
+    ::GetWindowRect(app.window(), &frame);
+    ::GetClientRect(app.window(), &client);
+    ::MapWindowPoints(app.window(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const auto crop = [&](const RECT& r, const RECT& from) {
+        return " -crop " + std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + "+" +
+               std::to_string(r.left - from.left) + "+" + std::to_string(r.top - from.top) + " +repage ";
+    };
+    const std::string file = gShots + "/" + name + (gDpi == 96 ? "" : "-" + std::to_string(gDpi) + "dpi") + ".png";
+    std::string command = "import -window root" + crop(frame, {}) + file, each;
+    for (const ControlId id :
+         {IdLabel1, IdLabel2, IdLabel4, IdLabel6, IdLabel7, IdLabel8, IdLabel9, IdLabel10, IdLabel11, IdLabel12}) {
+        if (app.visible(id) && !app.text(id).empty() && ::GetWindowRect(app.control(id), &label) &&
+            ::IntersectRect(&label, &label, &client)) {
+            // The label's id where its ink, as ImageMagick trims it, ends before its last column and row.
+            command += "; convert " + file + crop(label, frame) + "-trim -format '%[fx:page.x+w<page.width&&" +
+                       "page.y+h<page.height?" + std::to_string(id) + ":0] ' info:";
+            each += std::to_string(id) + " ";
+        }
+    }
+    check(shell(command) == each, name + ": the text of each of the labels " + each + "fits it");
 }
 
 // What the stand-in recorded, lower case: "program|working folder|show command (-1 for none)|command line".
@@ -156,7 +173,7 @@ void window() {
     const auto labelBefore = [&](ControlId box) { return textOf(::GetWindow(app.control(box), GW_HWNDPREV)); };
     check(labelBefore(IdText1) == L"小时" && labelBefore(IdText2) == L"分钟",
           "each box follows its label, which a screen reader names it by");
-    screenshot(app.window(), "startup");
+    screenshot(app, "startup");
     app.choose(1);
     typeKeys({VK_TAB});  // to the hours box, which has the focus back once a message is dismissed with Enter
     check(waitFor([&] { return app.focused(IdText1); }), "Tab from the list to the hours box");
@@ -169,7 +186,7 @@ void window() {
     waitFor([&] { return !::IsWindow(noTime.box) && app.focus() != nullptr; });
     typeKeys({'1'});
     check(waitFor([&] { return app.text(IdText1) == L"1"; }), "after the message, typing goes on in the hours box");
-    screenshot(app.window(), "setup");  // with the longest suffix, 后重新启动
+    screenshot(app, "setup");  // with the longest suffix, 后重新启动
     ::SendMessageW(app.control(IdText2), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"4x5"));  // as a paste
     check(app.text(IdText2) == L"45", "a paste shows as the rules keep it");
     const App second(gProgram, nullptr);
@@ -179,7 +196,7 @@ void window() {
     second.dismiss(seen);
     check(second.waitForExit(5000) && !app.waitForExit(2000), "it ends, the first goes on");
     app.start(1, L"545", L"59");  // the widest hours and minutes left
-    screenshot(app.window(), "countdown");
+    screenshot(app, "countdown");
     const auto left = [&] { return app.text(IdLabel8) + app.text(IdLabel9) + L"|" + app.text(IdLabel11); };
     const std::wstring started = left();
     app.elapseTimer1();
@@ -193,13 +210,12 @@ void window() {
     ::WriteProcessMemory(app.process(), remote, &suggested, sizeof(suggested), nullptr);
     ::SendMessageW(app.window(), WM_DPICHANGED, MAKEWPARAM(other, other), reinterpret_cast<LPARAM>(remote));
     ::GetWindowRect(app.window(), &frame);
-    ::GetWindowRect(app.control(IdLabel8), &heading);  // inside the frame: at 8 + 24, 0 + 24, 169 × 25 at 96 DPI
-    ::MapWindowPoints(nullptr, app.window(), reinterpret_cast<POINT*>(&heading), 2);
-    const RECT designed{::MulDiv(32, other, 96), ::MulDiv(24, other, 96), ::MulDiv(201, other, 96),
-                        ::MulDiv(49, other, 96)};
-    check(::EqualRect(&frame, &suggested) && ::EqualRect(&heading, &designed),
+    ::GetWindowRect(app.control(IdLabel8), &heading);  // inside the frame: at 8 + 24, 0 + 24 at 96 DPI
+    ::MapWindowPoints(nullptr, app.window(), reinterpret_cast<POINT*>(&heading), 1);
+    check(::EqualRect(&frame, &suggested) && heading.left == ::MulDiv(32, other, 96) &&
+              heading.top == ::MulDiv(24, other, 96),
           "on a monitor of another DPI, the window takes the size suggested and lays its controls out for it");
-    screenshot(app.window(), "countdown-at-" + std::to_string(other) + "dpi");
+    screenshot(app, "countdown-at-" + std::to_string(other) + "dpi");
     boxFilter();
 }
 
@@ -282,49 +298,44 @@ void planted() {
         ::CopyFileA((gSystem + "\\shutdown.exe").c_str(), (std::string(folder) + "\\shutdown.exe").c_str(), FALSE);
     }
     ::CopyFileW(gProgram.c_str(), L"C:\\app\\QorvaneShutdown.exe", FALSE);
-    {
-        const App app(L"C:\\app\\QorvaneShutdown.exe", kWindowClassName, L"C:\\work");
-        // The maker's name opens the web page through the shell; the stand-in answers for the browser.
-        ::SendMessageW(app.window(), WM_COMMAND, MAKEWPARAM(IdLabel6, STN_CLICKED),
-                       reinterpret_cast<LPARAM>(app.control(IdLabel6)));
-        check(waitFor([] { return records().size() == 1; }) && records()[0].find("|5|") != std::string::npos &&
-                  records()[0].ends_with("\"https://tovric.example.com/\""),
-              "the maker's page opens, shown normally");
-        app.start(1, L"0", L"2");
-        app.pressAndSettle(IdCommand2);
-        app.start(1, L"0", L"2");
-        app.elapseTimer1();
-        app.elapseTimer1();
-        check(waitFor([] { return records().size() == 2 && !standInRunning(); }) && app.pollsQuietly() &&
-                  records()[1] == gStandIn + "\\shutdown.exe|" + gSystem + "|0|shutdown -r -f -t 0",
-              "at 0 the command runs hidden, from and in the system directory, and ends: a success shows nothing");
-        ::PostMessageW(app.window(), WM_CLOSE, 0, 0);
-        check(app.waitForExit(5000), "closing ends the program");
-    }
-    // Beside it the harness planted a DLL the shell loads; a program there that does not name the system directory
-    // loads it.
-    const auto loads = [] { return shell("grep -a 'Loaded L.C:..app..shlwapi' $QORVANE_RUN/wine.log | wc -l"); };
-    const auto byProgram = loads();
-    App(L"C:\\app\\shutdown.exe", nullptr).waitForExit(5000);
-    check(byProgram == "0\n" && loads() == "1\n", "a DLL planted beside the program is not loaded");
+    const App app(L"C:\\app\\QorvaneShutdown.exe", kWindowClassName, L"C:\\work");
+    // The maker's name opens the web page through the shell; the stand-in answers for the browser.
+    ::SendMessageW(app.window(), WM_COMMAND, MAKEWPARAM(IdLabel6, STN_CLICKED),
+                   reinterpret_cast<LPARAM>(app.control(IdLabel6)));
+    check(waitFor([] { return records().size() == 1; }) && records()[0].find("|5|") != std::string::npos &&
+              records()[0].ends_with("\"https://tovric.example.com/\""),
+          "the maker's page opens, shown normally");
+    app.start(1, L"0", L"2");
+    app.pressAndSettle(IdCommand2);
+    app.start(1, L"0", L"2");
+    app.elapseTimer1();
+    app.elapseTimer1();
+    check(waitFor([] { return records().size() == 2 && !standInRunning(); }) && app.pollsQuietly() &&
+              records()[1] == gStandIn + "\\shutdown.exe|" + gSystem + "|0|shutdown -r -f -t 0",
+          "at 0 the command runs hidden, from and in the system directory, and ends: a success shows nothing");
+    // Windows refuses the command once it runs: the user hears of it once, in front of the program he is in.
+    const OtherProgram other;
+    check(other.toFront(), "another program in front");
+    std::ofstream("C:\\exitcode.txt") << 1190;
+    app.pressAndSettle(IdCommand2);
+    app.start(0, L"0", L"0");
+    const MessageBoxSeen refused = app.waitForMessage();
+    check(refused.text == L"无法执行关机操作！" && refused.title == L"注意" &&
+              waitFor([&] { return ::GetForegroundWindow() == refused.box; }),
+          "a refused command: its message, in front");
+    app.dismiss(refused);
+    check(app.pollsQuietly(), "once");
+    ::PostMessageW(app.window(), WM_CLOSE, 0, 0);
+    check(app.waitForExit(5000), "closing ends the program");
     // Kept awake while counting, never the display; released by 取消任务 and at zero (from Wine's log).
     check(shell("grep -ao 'NtSetThreadExecutionState (0x[0-9a-f]*' $QORVANE_RUN/wine.log | cut -d'(' -f2") ==
               "0x80000001\n0x80000000\n0x80000001\n0x80000000\n",
           "the system kept awake while counting, and let sleep after");
-    {
-        // Windows refuses the command once it runs: the user hears of it once, in front of the program he is in.
-        const App app(gProgram);
-        const OtherProgram other;
-        check(other.toFront(), "another program in front");
-        std::ofstream("C:\\exitcode.txt") << 1190;
-        app.start(0, L"0", L"0");
-        const MessageBoxSeen refused = app.waitForMessage();
-        check(refused.text == L"无法执行关机操作！" && refused.title == L"注意" &&
-                  waitFor([&] { return ::GetForegroundWindow() == refused.box; }),
-              "a refused command: its message, in front");
-        app.dismiss(refused);
-        check(app.pollsQuietly(), "once");
-    }
+    // Beside it the harness planted a DLL the shell loads, as a program there that does not ask for System32 does.
+    const auto loads = [] { return shell("grep -a 'Loaded L.C:..app..shlwapi' $QORVANE_RUN/wine.log | wc -l"); };
+    const auto byProgram = loads();
+    App(L"C:\\app\\shutdown.exe", nullptr).waitForExit(5000);
+    check(byProgram == "0\n" && loads() == "1\n", "a DLL planted beside the program is not loaded");
 }
 
 // A countdown of 1 min on the real timer, Ctrl+F12 behind another program under Windows' lock: one helper at a
