@@ -34,8 +34,7 @@ inline std::wstring textOf(HWND window) {
 }
 
 inline void sendKey(WORD key, bool down) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
+    INPUT input{INPUT_KEYBOARD, {}};
     input.ki = {key, 0, down ? 0U : KEYEVENTF_KEYUP, 0, 0};
     ::SendInput(1, &input, sizeof(input));
 }

@@ -1,5 +1,4 @@
-// Drives the real QorvaneShutdown.exe under Wine as a user would: driver.exe SCENARIO PROGRAM.exe SHOTS (a Linux
-// folder); prints each failed check, then "N passed, N failed". As System32's shutdown.exe it records how it ran.
+// Drives the real QorvaneShutdown.exe under Wine as a user would; as System32's shutdown.exe it records how it ran.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -346,15 +345,21 @@ void minute() {
     app.start(0, L"0", L"1");
     const auto start = std::chrono::steady_clock::now();
     const auto since = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
+    const auto helperJoined = [&] {  // it shares the input of the program in front, whose active window it sees
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof(gui);
+        return ::GetGUIThreadInfo(faults::helperThread(), &gui) && gui.hwndActive == other.window;
+    };
     check(other.toFront(), "another program in front");
     holdCtrlF12(true);
-    check(waitFor([] { return faults::helperTries() == 1; }), "Ctrl+F12: the helper joins the program in front");
+    check(waitFor([&] { return faults::helperTries() == 1 && helperJoined(); }),
+          "Ctrl+F12: a helper joins the one in front");
     shell("xdotool keyup ctrl+F12 sleep 0.1 keydown ctrl+F12 sleep 0.1");  // pressed again while it waits
     holdCtrlF12(false);
     check(waitFor([&] { return ::GetForegroundWindow() == app.window(); }, 15s) &&
               !waitFor([] { return faults::helperTries() > 1; }, 1s),
           "in front once the program in front answers; the second press tried nothing more");
-    check(other.toFront(), "another program in front");
+    check(other.toFront() && !helperJoined(), "another program in front, which the helper left");
     waitFor([&] { return since() >= 55; }, 60s, 100ms);
     holdCtrlF12(true);
     check(waitFor([] { return faults::helperTries() == 2; }), "Ctrl+F12 again: a new helper, the last one done");

@@ -6,15 +6,14 @@ scenario=$1 dpi=$2 driver=$3 program=$4 screenshots=$5 workdir=$6 plan=${7:-}
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
 source "$QS_ROOT/scripts/wine-env.sh"
 [ -z "$plan" ] || screenshots="$screenshots/${plan// /+}"
-mkdir -p "$workdir" "$screenshots"
+templates=$QS_ROOT/build/wine-templates
+mkdir -p "$workdir" "$screenshots" "$templates"
 run=$(mktemp -d "$workdir/run.XXXXXX")
 # The server must be gone before the next test, whose prefix may reuse this one's inode.
 trap 'WINEPREFIX="$run/prefix" wineserver -k 2>/dev/null; WINEPREFIX="$run/prefix" wineserver -w 2>/dev/null; stop_display; rm -rf "$run"' EXIT
 
 start_display 1024x768
 # One prepared prefix per DPI, copied for every test of either build: wineboot is the slow part.
-templates=$QS_ROOT/build/wine-templates
-mkdir -p "$templates"
 (flock 9 && prepare_wine_prefix "$templates/$dpi" "$dpi" 1024x768) 9>"$templates/lock" ||
     die "could not prepare the Wine prefix"
 cp -a "$templates/$dpi" "$run/prefix"
@@ -36,10 +35,8 @@ export QORVANE_DPI=$dpi QORVANE_RUN=$run
 # Wine's word on every exception; planted also reads what the program asked of the power manager, and DLLs loaded.
 export WINEDEBUG=-all,+seh
 [ "$scenario" = planted ] && export WINEDEBUG=$WINEDEBUG,warn+ntdll,+loaddll
-wine "$driver" "$scenario" "$(winepath -w "$program" 2>/dev/null)" "$screenshots" 2>"$run/wine.log"
+wine "$driver" "$scenario" "$(winepath -w "$program" 2>/dev/null)" "$screenshots" 2>"$run/wine.log" && exit 0
 status=$?
-if [ $status -ne 0 ]; then
-    echo "--- Wine's report of exceptions and crashes:"
-    grep -a -v -e NtSetThreadExecutionState -e loaddll "$run/wine.log" | tail -n 40
-fi
+echo "--- Wine's report of exceptions and crashes:"
+grep -a -v -e NtSetThreadExecutionState -e loaddll "$run/wine.log" | tail -n 40
 exit $status

@@ -36,6 +36,7 @@ BOOL WINAPI setForegroundWindow(HWND window) {
     const bool helper = ::GetCurrentThreadId() != windowThread;
     if (helper) {
         ::WritePrivateProfileStringA("log", "helper tries", std::to_string(helperTries() + 1).c_str(), kPlanFile);
+        ::WritePrivateProfileStringA("log", "helper thread", std::to_string(::GetCurrentThreadId()).c_str(), kPlanFile);
     }
     // A thread joined to the one in front shares its active window.
     if (acts("foreground-refused", ::GetActiveWindow() != ::GetForegroundWindow())) return FALSE;
@@ -85,7 +86,6 @@ Found intercept(const char* name, Found real) {
 }  // namespace
 }  // namespace qorvane::faults
 
-// The program itself, on the plan's Windows.
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     return qorvane::ui::MainWindow::runProgram(
         instance, std::make_unique<qorvane::win32::SystemFunctions>(&qorvane::faults::intercept));

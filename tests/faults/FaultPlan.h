@@ -12,6 +12,7 @@ namespace qorvane::faults {
 inline constexpr const char* kPlanFile = "C:\\fault-plan.ini";
 
 inline UINT helperTries() { return ::GetPrivateProfileIntA("log", "helper tries", 0, kPlanFile); }
+inline DWORD helperThread() { return ::GetPrivateProfileIntA("log", "helper thread", 0, kPlanFile); }
 
 inline std::string words() {
     char words[256] = {};
