@@ -76,7 +76,7 @@ void screenshot(const App& app, const std::string& name) {
     ::GetWindowRect(app.window(), &frame);
     ::GetClientRect(app.window(), &client);
     ::MapWindowPoints(app.window(), nullptr, reinterpret_cast<POINT*>(&client), 2);
-    const auto crop = [&](const RECT& r, const RECT& from) {
+    const auto crop = [](const RECT& r, const RECT& from) {
         return " -crop " + std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + "+" +
                std::to_string(r.left - from.left) + "+" + std::to_string(r.top - from.top) + " +repage ";
     };
@@ -353,7 +353,7 @@ void minute() {
     check(other.toFront(), "another program in front");
     holdCtrlF12(true);
     check(waitFor([&] { return faults::helperTries() == 1 && helperJoined(); }),
-          "Ctrl+F12: a helper joins the one in front");
+          "Ctrl+F12: the helper joins the program in front");
     shell("xdotool keyup ctrl+F12 sleep 0.1 keydown ctrl+F12 sleep 0.1");  // pressed again while it waits
     holdCtrlF12(false);
     check(waitFor([&] { return ::GetForegroundWindow() == app.window(); }, 15s) &&
