@@ -92,7 +92,6 @@ public:
     HWND control(ControlId id) const { return ::GetDlgItem(window_, id); }
     std::wstring text(ControlId id) const { return textOf(control(id)); }
     bool visible(ControlId id) const { return ::IsWindowVisible(control(id)) != FALSE; }
-    // The control with the focus while the window is active.
     HWND focus() const {
         GUITHREADINFO gui{};
         gui.cbSize = sizeof(gui);
@@ -106,7 +105,6 @@ public:
         ::SendMessageW(window_, WM_COMMAND, MAKEWPARAM(IdCombo1, CBN_SELCHANGE),
                        reinterpret_cast<LPARAM>(control(IdCombo1)));
     }
-    // As a user: all selected, Backspace, then each character.
     void type(ControlId box, std::wstring_view characters) const {
         ::SendMessageW(control(box), EM_SETSEL, 0, -1);
         for (const wchar_t c : L"\b" + std::wstring(characters)) ::SendMessageW(control(box), WM_CHAR, c, 1);

