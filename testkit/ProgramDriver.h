@@ -17,11 +17,11 @@ namespace qorvane::e2e {
 using namespace std::chrono_literals;
 using namespace ui;
 
-// Every 5 ms by default (each look is a round trip to Wine's server), our own windows' messages answered meanwhile.
+// Every 5 ms by default (each look a round trip to Wine's server), answering our windows' messages unless told to hang.
 inline bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit = 5000ms,
-                    std::chrono::milliseconds poll = 5ms) {
+                    std::chrono::milliseconds poll = 5ms, bool answer = true) {
     for (const auto end = std::chrono::steady_clock::now() + limit; !condition(); std::this_thread::sleep_for(poll)) {
-        for (MSG message{}; ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) ::DispatchMessageW(&message);
+        for (MSG message{}; answer && ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) ::DispatchMessageW(&message);
         if (std::chrono::steady_clock::now() > end) return false;
     }
     return true;

@@ -330,8 +330,8 @@ void planted() {
     check(byProgram == "0\n" && loads() == "1\n", "a DLL planted beside the program is not loaded");
 }
 
-// A countdown of 1 min on the real timer, Ctrl+F12 behind another program under Windows' lock: one helper at a
-// time joins it, and the plan stalls each 10 s, the last from 5 s before zero, when the command runs all the same.
+// 1 min on the real timer, Ctrl+F12 behind another program under Windows' lock: one helper at a time joins it, none
+// while it hangs; the plan stalls each 10 s, the last from 5 s before zero, when the command runs all the same.
 void minute() {
     const App app(gProgram);
     const OtherProgram other;
@@ -341,21 +341,29 @@ void minute() {
     const auto helperJoined = [&] {  // it shares the input of the program in front, whose active window it sees
         GUITHREADINFO gui{};
         gui.cbSize = sizeof(gui);
-        return ::GetGUIThreadInfo(faults::helperThread(), &gui) && gui.hwndActive == other.window;
+        return ::GetGUIThreadInfo(faults::logged("helper thread"), &gui) && gui.hwndActive == other.window;
     };
     check(other.toFront(), "another program in front");
     holdCtrlF12(true);
-    check(waitFor([&] { return faults::helperTries() == 1 && helperJoined(); }),
+    check(waitFor([&] { return faults::logged("helper tries") == 1 && helperJoined(); }),
           "Ctrl+F12: the helper joins the program in front");
     shell("xdotool keyup ctrl+F12 sleep 0.1 keydown ctrl+F12 sleep 0.1");  // pressed again while it waits
     holdCtrlF12(false);
     check(waitFor([&] { return ::GetForegroundWindow() == app.window(); }, 15s) &&
-              !waitFor([] { return faults::helperTries() > 1; }, 1s),
+              !waitFor([] { return faults::logged("helper tries") > 1; }, 1s),
           "in front once the program in front answers; the second press tried nothing more");
+    // The program in front stops answering, hung to Windows after 5 s: no helper may join it (keys not through X).
+    const UINT windowTries = faults::logged("window tries");
+    check(other.toFront() && waitFor([&] { return ::IsHungAppWindow(other.window); }, 8s, 5ms, false), "it hangs");
+    for (const WORD key : {WORD{VK_CONTROL}, WORD{VK_F12}}) sendKey(key, true);
+    check(waitFor([&] { return faults::logged("window tries") > windowTries; }, 5s, 5ms, false) &&
+              !waitFor([] { return faults::logged("helper tries") > 1; }, 1s, 5ms, false),
+          "Ctrl+F12 then: refused, and no helper joins it");
+    for (const WORD key : {WORD{VK_F12}, WORD{VK_CONTROL}}) sendKey(key, false);
     check(other.toFront() && !helperJoined(), "another program in front, which the helper left");
     waitFor([&] { return since() >= 55; }, 60s, 100ms);
     holdCtrlF12(true);
-    check(waitFor([] { return faults::helperTries() == 2; }), "Ctrl+F12 again: a new helper, the last one done");
+    check(waitFor([] { return faults::logged("helper tries") == 2; }), "Ctrl+F12 again: a new helper, the last done");
     holdCtrlF12(false);
     const bool ran = waitFor([] { return !records().empty(); }, 10s, 20ms);
     const double at = since();

@@ -1,5 +1,5 @@
 // The Windows of the program's test build: the words of C:\fault-plan.ini make the calls Windows may lack, refuse
-// or stall do so, as Wine never does (every SetForegroundWindow off the window's thread is counted):
+// or stall do so, as Wine never does (every SetForegroundWindow is counted, the helper's apart):
 //   windows7            DPI functions newer than 7 and SetDefaultDllDirectories absent, LOAD_LIBRARY_SEARCH_* refused
 //   foreground-refused  SetForegroundWindow fails on a thread not sharing the input of the one in front, as the lock
 //   foreground-stalls   off the window's thread it waits 10 s first
@@ -33,8 +33,9 @@ bool acts(const char* word, bool may) {
 
 BOOL WINAPI setForegroundWindow(HWND window) {
     const bool helper = ::GetCurrentThreadId() != windowThread;
+    const char* tries = helper ? "helper tries" : "window tries";
+    ::WritePrivateProfileStringA("log", tries, std::to_string(logged(tries) + 1).c_str(), kPlanFile);
     if (helper) {
-        ::WritePrivateProfileStringA("log", "helper tries", std::to_string(helperTries() + 1).c_str(), kPlanFile);
         ::WritePrivateProfileStringA("log", "helper thread", std::to_string(::GetCurrentThreadId()).c_str(), kPlanFile);
     }
     // A thread joined to the one in front shares its active window.

@@ -1,6 +1,6 @@
 #pragma once
 // The fault plan the harness writes into the prefix, read alike by the test build and the driver: words under
-// [plan], each word that took effect under [acted], the helper's tries under [log].
+// [plan], each word that took effect under [acted], the tries at the foreground and the helper's thread under [log].
 
 #include <windows.h>
 
@@ -11,8 +11,7 @@ namespace qorvane::faults {
 
 inline constexpr const char* kPlanFile = "C:\\fault-plan.ini";
 
-inline UINT helperTries() { return ::GetPrivateProfileIntA("log", "helper tries", 0, kPlanFile); }
-inline DWORD helperThread() { return ::GetPrivateProfileIntA("log", "helper thread", 0, kPlanFile); }
+inline UINT logged(const char* key) { return ::GetPrivateProfileIntA("log", key, 0, kPlanFile); }
 
 inline std::string words() {
     char words[256] = {};
