@@ -37,7 +37,7 @@ bool check(bool ok, const std::string& what) {
     return ok;
 }
 
-int scaled(int pixels) { return ::MulDiv(pixels, gDpi, 96); }
+int scaled(int pixels, int dpi = gDpi) { return ::MulDiv(pixels, dpi, 96); }
 
 // A Linux command's output, or nothing if it failed; awaited in a file, as Wine's wait may end before it wrote.
 std::optional<std::string> shell(const std::string& command) {
@@ -199,19 +199,28 @@ void window() {
     app.elapseTimer1();
     check(started == L"离重新启动还有：545|59" && left() == L"离重新启动还有：545|58",
           "the countdown's heading and time left, at 执行 and a minute later");
-    // Moved to a monitor of another DPI, with a rectangle for Wine's frame, in the program's memory.
+    // Moved to a monitor of another DPI, as on Windows 10: asked its size, then given a rectangle for Wine's frame.
     const int other = gDpi == 96 ? 192 : 96;
-    const RECT suggested{0, 0, ::MulDiv(kClientWidth, other, 96) + frame.right - frame.left - client.right,
-                         ::MulDiv(kClientHeight, other, 96) + frame.bottom - frame.top - client.bottom};
+    RECT due{0, 0, scaled(kClientWidth, other), scaled(kClientHeight, other)};  // in Windows' frame for that DPI
+    const auto style = [&](int which) { return static_cast<DWORD>(::GetWindowLongW(app.window(), which)); };
+    ::AdjustWindowRectExForDpi(&due, style(GWL_STYLE), FALSE, style(GWL_EXSTYLE), static_cast<UINT>(other));
+    const RECT suggested{0, 0, scaled(kClientWidth, other) + frame.right - frame.left - client.right,
+                         scaled(kClientHeight, other) + frame.bottom - frame.top - client.bottom};
+    SIZE asked{};
     void* remote = ::VirtualAllocEx(app.process(), nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    ::SendMessageW(app.window(), 0x02E4, static_cast<WPARAM>(other), reinterpret_cast<LPARAM>(remote));
+    ::ReadProcessMemory(app.process(), remote, &asked, sizeof(asked), nullptr);
+    check(faults::planned("windows7") || (asked.cx == due.right - due.left && asked.cy == due.bottom - due.top),
+          "asked with WM_GETDPISCALEDSIZE (never on Windows 7), its size there in Windows' frame");
     ::WriteProcessMemory(app.process(), remote, &suggested, sizeof(suggested), nullptr);
     ::SendMessageW(app.window(), WM_DPICHANGED, MAKEWPARAM(other, other), reinterpret_cast<LPARAM>(remote));
     ::GetWindowRect(app.window(), &frame);
     ::GetWindowRect(app.control(IdLabel8), &heading);  // inside the frame: at 8 + 24, 0 + 24 at 96 DPI
     ::MapWindowPoints(nullptr, app.window(), reinterpret_cast<POINT*>(&heading), 1);
-    check(::EqualRect(&frame, &suggested) && heading.left == ::MulDiv(32, other, 96) &&
-              heading.top == ::MulDiv(24, other, 96),
-          "on a monitor of another DPI, the window takes the size suggested and lays its controls out for it");
+    check(::EqualRect(&frame, &suggested) && heading.left == scaled(32, other) && heading.top == scaled(24, other) &&
+              shell("xprop -id " + xWindow(app.window()) + " _NET_WM_ICON | grep -o '[0-9]* x'") ==
+                  std::to_string(scaled(32, other)) + " x\n" + std::to_string(scaled(16, other)) + " x\n",
+          "then it takes the rectangle, and lays its controls out and takes its icons for that DPI");
     screenshot(app, "countdown-at-" + std::to_string(other) + "dpi");
     boxFilter();
 }
