@@ -208,7 +208,7 @@ void window() {
                          scaled(kClientHeight, other) + frame.bottom - frame.top - client.bottom};
     SIZE asked{};
     void* remote = ::VirtualAllocEx(app.process(), nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
-    ::SendMessageW(app.window(), 0x02E4, static_cast<WPARAM>(other), reinterpret_cast<LPARAM>(remote));
+    ::SendMessageW(app.window(), WM_GETDPISCALEDSIZE, static_cast<WPARAM>(other), reinterpret_cast<LPARAM>(remote));
     ::ReadProcessMemory(app.process(), remote, &asked, sizeof(asked), nullptr);
     check(faults::planned("windows7") || (asked.cx == due.right - due.left && asked.cy == due.bottom - due.top),
           "asked with WM_GETDPISCALEDSIZE (never on Windows 7), its size there in Windows' frame");
